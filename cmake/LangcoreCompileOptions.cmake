@@ -1,0 +1,28 @@
+# Compile options shared by every target of the project.
+#
+# Folding must be plain IEEE double arithmetic whatever the optimisation
+# level, so contraction into fused multiply-adds is off and fast-math is never
+# used.
+
+if(NOT CMAKE_CXX_COMPILER_LAUNCHER)
+  find_program(LANGCORE_CCACHE ccache)
+  if(LANGCORE_CCACHE)
+    set(CMAKE_CXX_COMPILER_LAUNCHER "${LANGCORE_CCACHE}")
+  endif()
+endif()
+
+add_library(langcore_options INTERFACE)
+target_compile_options(langcore_options INTERFACE
+  -Wall -Wextra -Wpedantic
+  -ffp-contract=off -fno-fast-math)
+
+if(LANGCORE_SANITIZE)
+  list(JOIN LANGCORE_SANITIZE "," _langcore_sanitizers)
+  add_compile_options(-fsanitize=${_langcore_sanitizers} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${_langcore_sanitizers})
+endif()
+
+# Applies the project's warnings and floating-point rules to a target.
+function(langcore_target_options target)
+  target_link_libraries(${target} PRIVATE $<BUILD_INTERFACE:langcore_options>)
+endfunction()

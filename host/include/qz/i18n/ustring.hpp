@@ -1,0 +1,15 @@
+// Conversion of narrow (UTF-8) text to UTF-16.
+#pragma once
+
+#include <kbase/export.hpp>
+
+#include <string>
+
+namespace qz::i18n {
+
+/// ASCII widens unit for unit; other UTF-8 sequences decode to their UTF-16
+/// form, and a malformed byte becomes U+FFFD.
+KBASE_API std::u16string to_ustring(char const* text);
+KBASE_API std::u16string to_ustring(std::string const& text);
+
+}  // namespace qz::i18n
