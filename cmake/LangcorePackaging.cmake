@@ -23,3 +23,7 @@ write_basic_package_version_file(${PROJECT_BINARY_DIR}/langcoreConfigVersion.cma
   COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/langcoreConfig.cmake ${PROJECT_BINARY_DIR}/langcoreConfigVersion.cmake
   DESTINATION ${LANGCORE_CMAKE_DIR})
+
+# An installed langcore finds its host library beside it, wherever the prefix
+# is moved and whatever run path the program that loads it has.
+set_target_properties(langcore PROPERTIES INSTALL_RPATH "\$ORIGIN")
