@@ -54,26 +54,11 @@ public:
     size_type use_count() const noexcept { return block_ ? block_->refs.load(std::memory_order_relaxed) : 0; }
 
     /// Appends a copy of `value`; safe when `value` lives in this vector.
-    void push_back(T const& value) {
-        T copy(value);
-        make_room(size() + 1);
-        ::new (slots(block_) + block_->size) T(std::move(copy));
-        ++block_->size;
-    }
+    void push_back(T const& value) { append_copies(&value, 1); }
 
     /// Appends every element of `other` in order; appending a vector to
     /// itself appends the elements it held before.
-    void append(SharedVector const& other) {
-        if (other.empty()) return;
-        SharedVector const source(other);  // keeps the elements alive if this block is replaced
-        size_type const n = source.size();
-        make_room(size() + n);
-        T* out = slots(block_) + block_->size;
-        for (size_type i = 0; i < n; ++i) {
-            ::new (out + i) T(source[i]);
-            ++block_->size;
-        }
-    }
+    void append(SharedVector const& other) { append_copies(other.begin(), other.size()); }
 
     friend void swap(SharedVector& a, SharedVector& b) noexcept { std::swap(a.block_, b.block_); }
 
@@ -128,15 +113,35 @@ private:
         return ::new (raw) Header{{1}, (bytes - slots_offset()) / sizeof(T), 0};
     }
 
-    // Ensures an unshared block with room for `n` elements, copying the
-    // current ones into a fresh block when needed.
-    void make_room(size_type n) {
-        if (block_ && block_->refs.load(std::memory_order_acquire) == 1 && block_->capacity >= n) return;
-        Header* fresh = allocate(n);
+    // Appends copies of first[0, n): all of them, or, when a copy throws,
+    // none, with this vector still on its old block. The source may lie in
+    // this vector's block: in place it is only read below the old size, and
+    // a replaced block is released only after everything was copied.
+    void append_copies(T const* first, size_type n) {
+        if (n == 0) return;
+        size_type const size = this->size();
+        if (block_ && block_->refs.load(std::memory_order_acquire) == 1 && block_->capacity - size >= n) {
+            T* out = slots(block_) + size;
+            size_type done = 0;
+            try {
+                for (; done < n; ++done) ::new (out + done) T(first[done]);
+            } catch (...) {
+                while (done > 0) out[--done].~T();
+                throw;
+            }
+            block_->size = size + n;
+            return;
+        }
+        if (n > std::numeric_limits<size_type>::max() - size) throw std::bad_alloc();
+        Header* fresh = allocate(size + n);
         T* out = slots(fresh);
         try {
             for (T const& e : *this) {
                 ::new (out + fresh->size) T(e);
+                ++fresh->size;
+            }
+            for (size_type i = 0; i < n; ++i) {
+                ::new (out + fresh->size) T(first[i]);
                 ++fresh->size;
             }
         } catch (...) {
