@@ -21,7 +21,7 @@ std::u16string widen(std::string_view text) {
         }
         // Length and payload of a multi-byte sequence; anything malformed
         // costs one byte and yields one replacement character.
-        int const extra = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : -1;
+        int const extra = lead >= 0xF5 ? -1 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : -1;
         char32_t code = extra == 3 ? lead & 0x07 : extra == 2 ? lead & 0x0F : lead & 0x1F;
         bool ok = extra > 0 && i + extra < text.size();
         for (int k = 1; ok && k <= extra; ++k) {
