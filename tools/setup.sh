@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what building and testing langcore needs on Debian 12, and nothing
+# when everything is already there (so it is cheap to call before every build).
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang libclang-rt-14-dev ccache
+  libboost-dev libgtest-dev googletest libbenchmark-dev
+)
+
+# One dpkg-query for all; a package dpkg has never heard of is simply absent
+# from its output.
+installed=$(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${packages[@]}" 2>/dev/null || true)
+missing=()
+for package in "${packages[@]}"; do
+  grep -qx "$package installed" <<<"$installed" || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+sudo=()
+if ((EUID != 0)); then
+  command -v sudo >/dev/null || { echo "setup: run as root to install ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
