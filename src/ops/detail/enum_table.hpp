@@ -1,0 +1,82 @@
+// Shared machinery of the operator and reduction tables. Each table is an
+// array of rows indexed by value, every row carrying its enumerator `id` and
+// its `spelling`; from those come the printed names (the lower-case
+// spelling), the reverse map used to read a name, and for reductions the
+// inverse of their base-operator column.
+#pragma once
+
+#include <lang/core/ops/op_id.hpp>
+
+#include <kbase/identifier.hpp>
+
+#include <array>
+#include <cstddef>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace lang::core::detail {
+
+/// A row of a reduction table: the reduction and the operator it is built on.
+template <class Id>
+struct ReductionRow {
+    Id id;
+    std::string_view spelling;
+    op::Id base;
+};
+
+/// True when row k holds the enumerator of value k, so indexing by value is sound.
+template <class Rows>
+constexpr bool in_value_order(Rows const& rows) {
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        if (static_cast<std::size_t>(rows[k].id) != k) return false;
+    return true;
+}
+
+/// The reduction folding with each operator, INVALID where none does; a later
+/// row wins if two share a base.
+template <class Id, class Rows>
+constexpr std::array<Id, op::COUNT> invert_bases(Rows const& rows) {
+    std::array<Id, op::COUNT> inverse{};
+    inverse.fill(Id::INVALID);
+    for (auto const& row : rows) inverse[row.base] = row.id;
+    return inverse;
+}
+
+/// Printed names of an enumeration whose value -1 is "invalid".
+template <class Id, std::size_t N>
+class EnumNames {
+public:
+    template <class Rows>
+    explicit EnumNames(Rows const& rows) {
+        static_assert(std::tuple_size_v<Rows> == N);
+        ids_.reserve(N);
+        for (std::size_t k = 0; k < N; ++k) {
+            names_[k] = kbase::lower(std::string(rows[k].spelling));
+            ids_.emplace(names_[k], rows[k].id);
+        }
+    }
+
+    std::string const& name(Id id) const { return id == Id::INVALID ? invalid_ : names_[id]; }
+
+    std::ostream& write(std::ostream& os, Id id) const { return os << name(id); }
+
+    /// Only the extraction of the word may touch the stream state; a failed
+    /// extraction leaves the word empty, which no name matches.
+    std::istream& read(std::istream& is, Id& id) const {
+        std::string word;
+        is >> word;
+        auto const found = ids_.find(word);
+        id = found == ids_.end() ? Id::INVALID : found->second;
+        return is;
+    }
+
+private:
+    std::array<std::string, N> names_;
+    std::unordered_map<std::string, Id> ids_;
+    std::string invalid_ = "invalid";
+};
+
+}  // namespace lang::core::detail
