@@ -1,0 +1,11 @@
+// Where digests of types and constants are fed: a sink that receives bytes in
+// order, integers as big-endian bytes, one call per field.
+#pragma once
+
+#include <functional>
+
+namespace lang::core {
+
+using DigestSink = std::function<void(char const*, unsigned long)>;
+
+}  // namespace lang::core

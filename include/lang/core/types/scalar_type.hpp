@@ -1,0 +1,39 @@
+// The type of a scalar value: just its element type. Cheap to copy; its hash
+// is memoised in the object, so one object must not be hashed on two threads
+// at once.
+#pragma once
+
+#include <lang/core/export.hpp>
+#include <lang/core/types/type_id.hpp>
+
+#include <kbase/relatable.hpp>
+#include <kbase/tuple_wrapper.hpp>
+
+#include <iosfwd>
+
+namespace lang::core {
+
+class LANGCORE_API ScalarType : public kbase::TupleWrapper<ScalarType, type::Id>,
+                                public kbase::Relatable<ScalarType, kbase::NativeEquality>,
+                                public kbase::detail::OrderingOperators<ScalarType> {
+public:
+    explicit ScalarType(type::Id id) noexcept : TupleWrapper(id) {}
+
+    type::Id operator()() const noexcept { return get<0>(); }
+};
+
+inline type::Id ground_type(ScalarType const& t) noexcept { return t(); }
+
+inline bool operator==(ScalarType const& a, ScalarType const& b) noexcept { return a() == b(); }
+
+/// Orders by id, as signed integers.
+inline int compare(ScalarType const& a, ScalarType const& b) noexcept {
+    return a() < b() ? 1 : a() > b() ? 2 : 0;
+}
+
+LANGCORE_API unsigned long hash_value(ScalarType const& t) noexcept;
+
+/// Writes the id's stream name, e.g. real.
+LANGCORE_API std::ostream& operator<<(std::ostream& os, ScalarType const& t);
+
+}  // namespace lang::core

@@ -1,0 +1,65 @@
+// The type of any value: a closed union of a tuple, scalar or array type. The
+// alternative's index (id()) is part of the interface: it orders types (any
+// tuple before any scalar before any array), and it enters hashes and digests.
+// Equality first compares the memoised hashes, so one Type object must not be
+// compared or hashed on two threads at once.
+#pragma once
+
+#include <lang/core/export.hpp>
+#include <lang/core/types/array_type.hpp>
+#include <lang/core/types/digest_sink.hpp>
+#include <lang/core/types/scalar_type.hpp>
+#include <lang/core/types/tuple_type.hpp>
+#include <lang/core/types/types.hpp>
+
+#include <kbase/relatable.hpp>
+
+#include <iosfwd>
+#include <variant>
+
+namespace lang::core {
+
+class LANGCORE_API Type : public kbase::Relatable<Type, kbase::NativeEquality>,
+                          public kbase::detail::OrderingOperators<Type> {
+public:
+    using Value = std::variant<TupleType, ScalarType, ArrayType>;
+    enum Index : unsigned long { TUPLE = 0, SCALAR = 1, ARRAY = 2 };
+
+    /// The void type, tuple<>.
+    Type() noexcept : value_(TupleType(Types())) {}
+    Type(TupleType t) noexcept : value_(std::move(t)) {}
+    Type(ScalarType t) noexcept : value_(t) {}
+    Type(ArrayType t) noexcept : value_(t) {}
+
+    /// The alternative's index: 0 tuple, 1 scalar, 2 array.
+    unsigned long id() const noexcept { return value_.index(); }
+    /// The alternative, for std::get, std::get_if and std::visit.
+    Value const& value() const noexcept { return value_; }
+
+    friend LANGCORE_API void strip_annotation_inplace(Type& t);
+
+private:
+    Value value_;
+};
+
+LANGCORE_API bool operator==(Type const& a, Type const& b);
+LANGCORE_API int compare(Type const& a, Type const& b);
+LANGCORE_API unsigned long hash_value(Type const& t);
+
+/// Structural equality that neither reads nor writes hash memos.
+LANGCORE_API bool equal_ignore_annotation(Type const& a, Type const& b);
+/// Clears every memo and unshares tuple lists; the type stays equal to what it was.
+LANGCORE_API void strip_annotation_inplace(Type& t);
+
+/// True for every tuple, void included.
+LANGCORE_API bool is_compound_type(Type const& t);
+LANGCORE_API bool is_void_type(Type const& t);
+/// The element type of a scalar or array type; a tuple raises InvalidGroundType.
+LANGCORE_API type::Id ground_type(Type const& t);
+
+/// Feeds the type's digest bytes: id() as 8 bytes, then the alternative's fields.
+LANGCORE_API void incorporate_data(DigestSink& sink, Type const& t);
+
+LANGCORE_API std::ostream& operator<<(std::ostream& os, Type const& t);
+
+}  // namespace lang::core

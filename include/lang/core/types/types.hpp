@@ -1,0 +1,46 @@
+// A shared, copy-on-write list of types: the element types of a tuple type,
+// the argument types of a call. Copies share one reference-counted block; an
+// append copies the block only when it is shared or full. The empty list
+// allocates nothing.
+#pragma once
+
+#include <lang/core/export.hpp>
+
+#include <kbase/shared_vector.hpp>
+
+#include <boost/operators.hpp>
+
+#include <iosfwd>
+
+namespace lang::core {
+
+class Type;
+
+class LANGCORE_API Types : public kbase::SharedVector<Type>,
+                           boost::addable<Types, Type>,
+                           boost::addable<Types> {
+public:
+    Types() noexcept = default;
+    /// The list of one element.
+    explicit Types(Type const& element);
+
+    /// Appends a copy of `element` (which may be an element of this list).
+    Types& operator+=(Type const& element);
+    /// Appends every element of `other`, in order; `t += t` doubles `t`.
+    Types& operator+=(Types const& other);
+
+    friend void swap(Types& a, Types& b) noexcept {
+        swap(static_cast<kbase::SharedVector<Type>&>(a), static_cast<kbase::SharedVector<Type>&>(b));
+    }
+};
+
+/// Combines the element hashes in order, starting from 0.
+LANGCORE_API unsigned long hash_value(Types const& types);
+
+/// The two-element list (a, b).
+LANGCORE_API Types operator+(Type const& a, Type const& b);
+
+/// Writes "(" then the elements separated by ", " then ")".
+LANGCORE_API std::ostream& operator<<(std::ostream& os, Types const& types);
+
+}  // namespace lang::core
