@@ -1,0 +1,218 @@
+#include <lang/core/types/array_size.hpp>
+
+#include "detail/hash.hpp"
+#include "detail/raise.hpp"
+
+#include <qz/i18n/ustring.hpp>
+
+#include <boost/container/small_vector.hpp>
+#include <boost/lexical_cast.hpp>
+
+#include <memory>
+#include <mutex>
+#include <new>
+#include <ostream>
+#include <unordered_set>
+
+namespace lang::core {
+namespace {
+
+// Room for the shapes a compiler actually meets without touching the heap.
+using Lengths = boost::container::small_vector<unsigned long, 8>;
+
+// A normal form looked up by the caller's own lengths, so that finding an
+// existing shape allocates nothing.
+struct Probe {
+    std::span<unsigned long const> lengths;
+    unsigned long hash;
+};
+
+struct RecordHash {
+    using is_transparent = void;
+    std::size_t operator()(ArraySize::Record const* r) const noexcept { return r->hash(); }
+    std::size_t operator()(Probe const& p) const noexcept { return p.hash; }
+};
+
+// Normal forms are unique, so equal shapes have equal stored lengths.
+struct RecordEqual {
+    using is_transparent = void;
+    static std::span<unsigned long const> lengths(ArraySize::Record const* r) noexcept { return r->lengths(); }
+    static std::span<unsigned long const> lengths(Probe const& p) noexcept { return p.lengths; }
+    template <class A, class B>
+    bool operator()(A const& a, B const& b) const noexcept {
+        return std::ranges::equal(lengths(a), lengths(b));
+    }
+};
+
+struct Table {
+    std::mutex mutex;
+    std::unordered_set<ArraySize::Record const*, RecordHash, RecordEqual> records;
+};
+
+// Never destroyed: shapes held by other static objects must stay valid while
+// those objects are torn down.
+Table& table() {
+    static Table* const instance = new Table;
+    return *instance;
+}
+
+}  // namespace
+
+ArraySize::ArraySize(unsigned long const* lengths, unsigned long count) {
+    static constexpr unsigned long empty[] = {0};
+
+    Table& t = table();
+    std::lock_guard const lock(t.mutex);
+
+    if (count == 0) {
+        lengths = empty;
+        count = 1;
+    }
+    while (count > 0 && lengths[count - 1] == 1) --count;
+
+    unsigned long hash = count;
+    unsigned long elements = 1;
+    for (unsigned long i = 0; i < count; ++i) {
+        hash = detail::hash_combine(hash, lengths[i]);
+        elements *= lengths[i];
+    }
+
+    Probe const probe{{lengths, count}, hash};
+    if (auto const found = t.records.find(probe); found != t.records.end()) {
+        record_ = *found;
+        return;
+    }
+
+    // The lengths live right behind their record, in the same block.
+    static_assert(sizeof(Record) % alignof(unsigned long) == 0);
+    std::unique_ptr<void, void (*)(void*)> block(::operator new(sizeof(Record) + count * sizeof(unsigned long)),
+                                                 [](void* p) { ::operator delete(p); });
+    auto* const stored = reinterpret_cast<unsigned long*>(static_cast<char*>(block.get()) + sizeof(Record));
+    std::uninitialized_copy_n(lengths, count, stored);
+    auto const* const record = ::new (block.get()) Record(stored, count, hash, elements);
+    t.records.insert(record);
+    block.release();
+    record_ = record;
+}
+
+std::vector<unsigned long> ArraySize::multipliers() const {
+    unsigned long const dims = size();
+    std::vector<unsigned long> result(dims + 1);
+    result[0] = 1;
+    for (unsigned long k = 1; k <= dims; ++k) result[k] = result[k - 1] * (*this)(k - 1);
+    return result;
+}
+
+void ArraySize::replace(unsigned long dim, unsigned long length) {
+    if ((*this)(dim) == length) return;
+    Lengths lengths(std::max(dim + 1, size()), 1UL);
+    std::copy_n(record_->lengths_, record_->count_, lengths.begin());
+    lengths[dim] = length;
+    *this = ArraySize(lengths.data(), lengths.size());
+}
+
+ArraySize ArraySize::reshape(ArraySize const& target) const {
+    unsigned long const elements = numElements();
+    if (target.numElements() == 0) {
+        unsigned long zeros = 0;
+        unsigned long last_zero = 0;
+        unsigned long others = 1;
+        for (unsigned long i = 0, dims = target.size(); i < dims; ++i) {
+            if (target(i) == 0) {
+                ++zeros;
+                last_zero = i;
+            } else {
+                others *= target(i);
+            }
+        }
+        if (zeros == 1) {
+            // The other lengths can only multiply to 0 by wrapping; no length
+            // then fills the placeholder.
+            if (others == 0 || elements % others != 0) raise<msg::types::InvalidReshape>(*this, target);
+            ArraySize result = target;
+            result.replace(last_zero, elements / others);
+            return result;
+        }
+    }
+    if (elements != target.numElements()) raise<msg::types::InvalidReshape>(*this, target);
+    return target;
+}
+
+ArraySize& ArraySize::operator*=(ArraySize const& other) {
+    Lengths lengths(std::max(size(), other.size()));
+    for (unsigned long i = 0; i < lengths.size(); ++i) lengths[i] = (*this)(i) * other(i);
+    return *this = ArraySize(lengths.data(), lengths.size());
+}
+
+ArraySize ArraySize::transpose() const {
+    requireMatrix();
+    return {n(), m()};
+}
+
+void ArraySize::requireMatrix() const {
+    if (size() != 2) raise<msg::types::InvalidMatrix>(*this);
+}
+
+void ArraySize::requireConsistent(ArraySize const& other) const {
+    if (*this != other) raise<msg::types::InconsistentSize>(*this, other);
+}
+
+void ArraySize::requireMultiply(ArraySize const& other) const {
+    requireMatrix();
+    other.requireMatrix();
+    if (n() != other.m()) raise<msg::types::InconsistentMultiply>(*this, other);
+}
+
+unsigned long ArraySize::check(unsigned long index) const {
+    if (index >= numElements()) raise<msg::types::InvalidIndex>(*this, index);
+    return numElements();
+}
+
+void ArraySize::checkDim(unsigned long subscripts) const {
+    if (subscripts != 1 && subscripts < size()) raise<msg::types::InconsistentIndexDimension>(subscripts, *this);
+}
+
+int compare(ArraySize const& a, ArraySize const& b) noexcept {
+    if (a == b) return 0;
+    for (unsigned long i = 0, dims = std::max(a.size(), b.size()); i < dims; ++i) {
+        if (a(i) < b(i)) return 1;
+        if (a(i) > b(i)) return 2;
+    }
+    return 0;
+}
+
+ArraySize mtimes(ArraySize const& a, ArraySize const& b) {
+    a.requireMultiply(b);
+    return {a.m(), b.n()};
+}
+
+unsigned long length(ArraySize const& s, unsigned long dim, kbase::Positive<unsigned long> subscripts) {
+    unsigned long const k = subscripts;
+    unsigned long const dims = s.size();
+    if (dims <= k) return s(dim);
+    if (dim >= k) return 1;
+    if (dim + 1 < k) return s(dim);
+    unsigned long extent = 1;
+    for (unsigned long j = dim; j < dims; ++j) extent *= s(j);
+    return extent;
+}
+
+std::ostream& operator<<(std::ostream& os, ArraySize const& s) {
+    for (unsigned long i = 0, dims = s.size(); i < dims; ++i) {
+        if (i > 0) os << ", ";
+        os << s(i);
+    }
+    return os;
+}
+
+std::u16string to_user_string(ArraySize const& s) {
+    std::u16string const times = qz::i18n::to_ustring("x");
+    std::u16string result;
+    for (unsigned long i = 0, dims = s.size(); i < dims; ++i) {
+        if (i > 0) result += times;
+        result += qz::i18n::to_ustring(boost::lexical_cast<std::string>(s(i)));
+    }
+    return result;
+}
+
+}  // namespace lang::core
