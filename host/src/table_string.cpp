@@ -2,7 +2,7 @@
 
 #include <boost/container_hash/hash.hpp>
 
-#include <cstring>
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <ostream>
@@ -48,7 +48,8 @@ struct Table {
         record->hash = RecordHash{}(text);
         record->size = text.size();
         record->text = std::make_unique<char[]>(text.size() + 1);
-        std::memcpy(record->text.get(), text.data(), text.size());
+        // Not memcpy: the empty view's data is null, which memcpy must not get.
+        std::copy(text.begin(), text.end(), record->text.get());
         records.insert(record.get());
         return record.release();
     }
