@@ -1,12 +1,14 @@
-// Proves that the installed headers compile on their own and that a message
-// exception thrown inside the shared libraries is caught here by its type.
+// Proves that the installed headers compile on their own and that message
+// exceptions thrown inside both shared libraries are caught here by type.
 #include <lang/core/core.hpp>
 
 #include <kbase/identifier.hpp>
 #include <kbase/message.hpp>
 
 #include <cstdio>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -22,6 +24,21 @@ void check(bool ok, char const* what) {
 }  // namespace
 
 int main() {
+    std::ostringstream text;
+    text << lang::core::ArrayType(lang::core::type::REAL, lang::core::ArraySize{2, 3});
+    check(text.str() == "array<real, 2, 3>", "wrong stream form of an array type");
+
+    try {
+        lang::core::ArraySize{2, 3, 4}.requireMatrix();
+        check(false, "a three-dimensional size passed as a matrix");
+    } catch (kbase::MessageException const& e) {
+        auto const& id = e.message().id();
+        check(id.catalog() == "tarvex:common:lang:core:types", "wrong catalog");
+        check(id.key() == "InvalidMatrix", "wrong key");
+        check(id.arguments() == std::vector<lexicon::MsgArgument>{std::string("2, 3, 4")}, "wrong arguments");
+        std::printf("caught %s/%s: %s\n", id.catalog().c_str(), id.key().c_str(), e.what());
+    }
+
     try {
         kbase::detail::HdIdCheck{}("9lives", 6);
         check(false, "an invalid identifier was accepted");
