@@ -1,0 +1,39 @@
+// Bounds checks for subscripts: n subscript positions over a size, the last
+// position spanning every remaining dimension. Immutable once made; copies
+// share one state and may be used from several threads.
+#pragma once
+
+#include <lang/core/export.hpp>
+#include <lang/core/types/array_size.hpp>
+
+#include <kbase/positive.hpp>
+
+#include <memory>
+#include <vector>
+
+namespace lang::core {
+
+class LANGCORE_API IndexChecker {
+public:
+    struct Impl {
+        ArraySize size;
+        /// The admissible length of each subscript position.
+        std::vector<unsigned long> lengths;
+    };
+
+    /// Checks `subscripts` positions against `size`.
+    IndexChecker(ArraySize const& size, kbase::Positive<unsigned long> subscripts);
+
+    /// Raises InvalidIndex of the types catalog unless `index` is below the
+    /// admissible length of `position`; a position past the last one throws
+    /// std::out_of_range.
+    void operator()(unsigned long index, unsigned long position) const;
+
+    ArraySize const& size() const noexcept { return impl_->size; }
+    std::vector<unsigned long> const& lengths() const noexcept { return impl_->lengths; }
+
+private:
+    std::shared_ptr<Impl const> impl_;
+};
+
+}  // namespace lang::core

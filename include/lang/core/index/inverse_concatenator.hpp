@@ -1,0 +1,42 @@
+// The inverse of a concatenation plan: for an element of the result, the
+// operand it comes from and its position there. Copies share one state.
+#pragma once
+
+#include <lang/core/export.hpp>
+#include <lang/core/types/array_size.hpp>
+
+#include <boost/optional.hpp>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace lang::core {
+
+class LANGCORE_API InverseConcatenator {
+public:
+    struct LANGCORE_API Impl {
+        unsigned long dim;
+        std::vector<ArraySize> sizes;
+        /// The result size.
+        ArraySize size;
+
+        /// Validates as Concatenator does.
+        static std::shared_ptr<Impl> make(unsigned long dim, std::vector<ArraySize> const& sizes);
+    };
+
+    /// Raises as Concatenator does for the same arguments.
+    InverseConcatenator(unsigned long dim, std::vector<ArraySize> const& sizes);
+
+    /// The result size.
+    ArraySize const& size() const noexcept { return impl_->size; }
+
+    /// (operand number, linear position in that operand) of result position
+    /// `linear`; none when `linear` is not below the result's element count.
+    boost::optional<std::pair<unsigned long, unsigned long>> operator()(unsigned long linear) const;
+
+private:
+    std::shared_ptr<Impl const> impl_;
+};
+
+}  // namespace lang::core
