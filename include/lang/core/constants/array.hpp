@@ -1,0 +1,102 @@
+// The elements of an array constant in column-major order, with their shape.
+// Copies share one element block; the first write through a handle whose
+// block is shared, or was adopted from outside, copies it. Copying is cheap,
+// and a non-const x(), begin() or end() may allocate.
+#pragma once
+
+#include <lang/core/export.hpp>
+#include <lang/core/types/array_size.hpp>
+
+#include <boost/shared_ptr.hpp>
+
+#include <iosfwd>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lang::core {
+
+/// Elements of bool, int, unsigned long or double.
+template <class T>
+class Array {
+public:
+    using element_type = T;
+
+    /// A fresh block of zeros.
+    explicit Array(ArraySize const& size);
+    /// Adopts `data`, which must hold size.numElements() elements; the block
+    /// is never written through this array.
+    Array(ArraySize const& size, boost::shared_ptr<T> const& data) noexcept
+        : size_(size), data_(data), owned_(false) {}
+    /// `other`'s block under a new shape of the same element count: a
+    /// reshape that copies nothing.
+    Array(ArraySize size, Array const& other) noexcept : size_(size), data_(other.data_), owned_(other.owned_) {}
+    Array(Array const& other) noexcept = default;
+    Array& operator=(Array other) noexcept {
+        swap(*this, other);
+        return *this;
+    }
+
+    friend void swap(Array& a, Array& b) noexcept {
+        std::swap(a.size_, b.size_);
+        a.data_.swap(b.data_);
+        std::swap(a.owned_, b.owned_);
+    }
+
+    /// An uninitialised block of size.numElements() elements from the aligned
+    /// heap; no heap call for an empty shape.
+    static boost::shared_ptr<T> alloc(ArraySize const& size);
+
+    ArraySize const& size() const noexcept { return size_; }
+    bool empty() const noexcept { return size_.numElements() == 0; }
+
+    T const* x() const noexcept { return data_.get(); }
+    T const* begin() const noexcept { return data_.get(); }
+    T const* end() const noexcept { return data_.get() + size_.numElements(); }
+
+    /// The elements for writing, copied first unless this array alone holds
+    /// a block it allocated itself.
+    T* x() { return owned_ && data_.use_count() == 1 ? data_.get() : unshare(); }
+    T* begin() { return x(); }
+    T* end() { return x() + size_.numElements(); }
+
+    unsigned long hash() const noexcept;
+    /// Elementwise; NaN equals NaN and 0.0 equals -0.0.
+    bool equal_(Array const& other) const noexcept;
+    /// By shape, then elementwise in storage order; 3 when a NaN meets a number.
+    int compare_(Array const& other) const noexcept;
+
+    /// The stream form: [a, b; c, d], nested per dimension beyond the second,
+    /// or empty<type, lengths> when there are no elements.
+    void out(std::ostream& os) const;
+    /// Writes dimension `dim` at the multi-index `index` (the higher indices fixed).
+    void out(std::ostream& os, std::vector<unsigned long>& index, unsigned long dim) const;
+    /// The user form: int32([1 2 3]), a single value, or the type text.
+    std::u16string toUserString() const;
+
+private:
+    T* unshare();
+
+    ArraySize size_;
+    boost::shared_ptr<T> data_;
+    bool owned_;
+};
+
+/// True for the four Array<T>.
+template <class A>
+inline constexpr bool is_array_v = false;
+template <class T>
+inline constexpr bool is_array_v<Array<T>> = true;
+
+template <class T>
+std::ostream& operator<<(std::ostream& os, Array<T> const& a) {
+    a.out(os);
+    return os;
+}
+
+extern template class LANGCORE_API Array<bool>;
+extern template class LANGCORE_API Array<int>;
+extern template class LANGCORE_API Array<unsigned long>;
+extern template class LANGCORE_API Array<double>;
+
+}  // namespace lang::core

@@ -1,0 +1,104 @@
+// The language's one value type: a scalar or an array of one of the four
+// element types, or a tuple of constants. The alternative's index is part of
+// the interface: it orders, hashes and digests values. Copies of an array
+// constant share its elements until one of them is written.
+#pragma once
+
+#include <lang/core/constants/array.hpp>
+#include <lang/core/constants/scalar.hpp>
+#include <lang/core/constants/tuple.hpp>
+#include <lang/core/export.hpp>
+#include <lang/core/types/digest_sink.hpp>
+#include <lang/core/types/type.hpp>
+
+#include <kbase/relatable.hpp>
+
+#include <cstddef>
+#include <functional>
+#include <iosfwd>
+#include <utility>
+#include <variant>
+
+namespace lang::core {
+
+class LANGCORE_API Constant : public kbase::Relatable<Constant, kbase::NativeEquality>,
+                              public kbase::detail::OrderingOperators<Constant> {
+public:
+    /// The alternatives in their fixed order: a scalar's index is its
+    /// type::Id, an array's is 4 plus its id, a tuple's is 8.
+    using Value = std::variant<Scalar<bool>, Scalar<int>, Scalar<unsigned long>, Scalar<double>, Array<bool>,
+                               Array<int>, Array<unsigned long>, Array<double>, Tuple>;
+
+    Constant(bool const& value) noexcept : Constant(Scalar<bool>{value}) {}
+    Constant(int const& value) noexcept : Constant(Scalar<int>{value}) {}
+    Constant(unsigned long const& value) noexcept : Constant(Scalar<unsigned long>{value}) {}
+    Constant(double const& value) noexcept : Constant(Scalar<double>{value}) {}
+    template <class T>
+    Constant(Scalar<T> const& value) noexcept : value_(std::in_place_type<Scalar<T>>, value) {}
+    template <class T>
+    Constant(Array<T> const& value) noexcept : value_(std::in_place_type<Array<T>>, value) {}
+    /// Takes over the tuple's list.
+    Constant(Tuple value) noexcept : value_(std::in_place_type<Tuple>, std::move(value)) {}
+
+    /// The alternative's index 0..8, or -1 when an exception left no value.
+    int id() const noexcept { return value_.valueless_by_exception() ? -1 : static_cast<int>(value_.index()); }
+
+    /// The alternative, for std::get, std::get_if and std::visit.
+    Value const& value() const noexcept { return value_; }
+    Value& value() noexcept { return value_; }
+
+    friend void swap(Constant& a, Constant& b) noexcept { a.value_.swap(b.value_); }
+
+private:
+    Value value_;
+};
+
+/// Throws the std::bad_variant_access ("Unexpected index") that inspecting a
+/// valueless constant raises.
+[[noreturn]] LANGCORE_API void throw_unexpected_index();
+
+/// std::visit over the alternative of `c`; a valueless constant raises
+/// std::bad_variant_access ("Unexpected index").
+template <class F>
+decltype(auto) visit(F&& f, Constant const& c) {
+    if (c.value().valueless_by_exception()) throw_unexpected_index();
+    return std::visit(std::forward<F>(f), c.value());
+}
+template <class F>
+decltype(auto) visit(F&& f, Constant& c) {
+    if (c.value().valueless_by_exception()) throw_unexpected_index();
+    return std::visit(std::forward<F>(f), c.value());
+}
+
+/// The type of the value: scalar, array (with its shape) or tuple type.
+LANGCORE_API Type value_type(Constant const& c);
+
+/// The default value of a type: zeros, or a tuple of defaults.
+LANGCORE_API Constant make_constant(Type const& t);
+
+/// No scalar is empty; an array is when it has no elements; a tuple when
+/// all of its elements are.
+LANGCORE_API bool empty(Constant const& c);
+
+/// Same alternative and equal values; NaN equals NaN and 0.0 equals -0.0.
+/// Two valueless constants are equal.
+LANGCORE_API bool operator==(Constant const& a, Constant const& b);
+/// Lower alternative index first, then by value; 3 when a NaN meets a
+/// number. A valueless constant orders after every value.
+LANGCORE_API int compare(Constant const& a, Constant const& b);
+LANGCORE_API unsigned long hash_value(Constant const& c);
+
+/// The printed form: true, 5, 5i, 2.0, nan, [1, 2; 3, 4], empty<real, 0, 3>, {1, 2.0}.
+LANGCORE_API std::ostream& operator<<(std::ostream& os, Constant const& c);
+
+/// Feeds the digest bytes: the alternative index as 8 bytes, then the value.
+LANGCORE_API void incorporate_data(DigestSink& sink, Constant const& c);
+
+}  // namespace lang::core
+
+template <>
+struct std::hash<lang::core::Constant> {
+    std::size_t operator()(lang::core::Constant const& c) const { return hash_value(c); }
+};
+
+#include <lang/core/constants/detail/constants_inline.hpp>

@@ -1,0 +1,22 @@
+// One element value of one of the four element types: the scalar alternatives
+// of Constant and ScalarConstant. A plain aggregate, Scalar<int>{5}.
+#pragma once
+
+#include <type_traits>
+
+namespace lang::core {
+
+template <class T>
+struct Scalar {
+    using element_type = T;
+
+    T value;
+};
+
+/// True for the four Scalar<T>.
+template <class A>
+inline constexpr bool is_scalar_v = false;
+template <class T>
+inline constexpr bool is_scalar_v<Scalar<T>> = true;
+
+}  // namespace lang::core

@@ -1,0 +1,49 @@
+// A tuple value: an ordered list of constants acting as one value. A copy
+// copies the list, while array elements keep sharing their blocks. The tuple
+// with no elements is the value of the void type.
+#pragma once
+
+#include <lang/core/constants/constants.hpp>
+#include <lang/core/export.hpp>
+#include <lang/core/types/tuple_type.hpp>
+
+#include <initializer_list>
+#include <iosfwd>
+#include <utility>
+
+namespace lang::core {
+
+class LANGCORE_API Tuple {
+public:
+    /// Takes over `elements`.
+    explicit Tuple(Constants elements) noexcept : constants_(std::move(elements)) {}
+    Tuple(std::initializer_list<Constant> elements) : constants_(elements) {}
+
+    Constants const& constants() const noexcept { return constants_; }
+    Constants& constants() noexcept { return constants_; }
+
+private:
+    Constants constants_;
+};
+
+/// The tuple type of the elements' types, in order.
+LANGCORE_API TupleType value_type(Tuple const& t);
+
+/// True when every element is empty (so also when there are none): an array
+/// with no elements, or a tuple that is empty by this rule. No scalar is empty.
+LANGCORE_API bool empty(Tuple const& t);
+
+/// Writes {a, b, ...}; the empty tuple is {}.
+LANGCORE_API std::ostream& operator<<(std::ostream& os, Tuple const& t);
+
+/// The element at position `i`; raises InvalidTupleAccess when there is none.
+LANGCORE_API Constant const& extract(Tuple const& t, unsigned long i);
+LANGCORE_API Constant& extract(Tuple& t, unsigned long i);
+
+/// The tuple of the default constants of the element types.
+LANGCORE_API Tuple make_tuple(TupleType const& type);
+
+}  // namespace lang::core
+
+// Constant completes the cycle.
+#include <lang/core/constants/constant.hpp>
