@@ -181,12 +181,15 @@ TEST(Indexer, MatchesADirectComputationOverGeneratedSubscripts) {
         Positions counts(n);
         unsigned long total = 1;
         for (unsigned long k = 0; k < n; ++k) total *= counts[k] = values[k].size();
+        std::vector<Positions> subscripts;
         Positions expected;
         for (unsigned long i = 0; i < total; ++i) {
+            Positions& subs = subscripts.emplace_back();
             unsigned long rem = i;
             unsigned long position = 0;
             for (unsigned long k = 0; k < n; ++k) {
-                position += values[k][rem % counts[k]] * strides[k];
+                subs.push_back(values[k][rem % counts[k]]);
+                position += subs.back() * strides[k];
                 rem /= counts[k];
             }
             expected.push_back(position);
@@ -195,7 +198,40 @@ TEST(Indexer, MatchesADirectComputationOverGeneratedSubscripts) {
         Indexer const indexer = builder;
         EXPECT_EQ(indexer.size(), ArraySize(counts));
         EXPECT_EQ(visit(indexer), expected);
+        Positions each;
+        indexer.for_each([&](unsigned long position) { each.push_back(position); });
+        EXPECT_EQ(each, expected);
+
+        // An iterator made from the pairs alone walks entry 0 through its
+        // iterator instead of the Indexer's table; both must agree, down to
+        // the subscripts each entry's iterator stands at.
+        Indexer::Iterator tabled = indexer.begin();
+        Indexer::Iterator plain(tabled.pairs(), tabled.multipliers());
+        for (unsigned long i = 0; i < total; ++i, ++tabled, ++plain) {
+            ASSERT_EQ(*plain, expected[i]) << "at " << i;
+            for (Indexer::Iterator const* it : {&tabled, &plain}) {
+                std::vector<Indexer::It> const current = it->iterators();
+                for (unsigned long k = 0; k < n; ++k) ASSERT_EQ(*current[k], subscripts[i][k]) << "at " << i;
+            }
+        }
+        EXPECT_EQ(tabled, indexer.end());
+        EXPECT_EQ(plain, indexer.end());
     }
+}
+
+// A long first subscript is walked through its type-erased iterator.
+TEST(Indexer, LongFirstSubscriptsVisitTheSamePositions) {
+    Positions rows(5000);
+    for (unsigned long i = 0; i < rows.size(); ++i) rows[i] = (i * 7) % 6000;
+    Indexer const indexer = build(ArraySize{6000, 3}, {rows, {2, 0}});
+    Positions expected;
+    for (unsigned long column : {2, 0}) {
+        for (unsigned long row : rows) expected.push_back(row + 6000 * column);
+    }
+    EXPECT_EQ(visit(indexer), expected);
+    Positions each;
+    indexer.for_each([&](unsigned long position) { each.push_back(position); });
+    EXPECT_EQ(each, expected);
 }
 
 }  // namespace
