@@ -1,0 +1,249 @@
+#include <lang/core/ext/resolver_eval_fcn.hpp>
+
+#include <lang/core/ext/raw_value.hpp>
+
+#include "test_support/expect_message.hpp"
+
+#include <boost/optional/optional_io.hpp>
+
+#include <groundwork/core/mem/aligned_heap.hpp>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace lang::core {
+namespace {
+
+using groundwork::core::mem::aligned_heap;
+using Path = kbase::BasicHdIdPath<1>;
+
+std::uint64_t combine(std::uint64_t h, std::uint64_t k) {
+    constexpr std::uint64_t m = 0xc6a4a7935bd1e995ULL;
+    k *= m;
+    k ^= k >> 47;
+    k *= m;
+    return ((h ^ k) * m) + 0xe6546b64ULL;
+}
+
+template <class T>
+Constant array(ArraySize const& size, std::vector<T> const& elements) {
+    Array<T> a(size);
+    std::copy(elements.begin(), elements.end(), a.begin());
+    return a;
+}
+
+// A resolver that knows the functions given to it by path and counts how
+// often it is asked and how often a function runs.
+struct Registry {
+    struct Entry {
+        Type returnType;
+        ExternalFunctionInstance::Function function;
+    };
+    std::vector<std::pair<std::string, Entry>> known;
+    int resolved = 0;
+    int called = 0;
+    std::vector<Types> askedWith;
+
+    void add(std::string path, Type returnType, ExternalFunctionInstance::Function function) {
+        known.push_back({std::move(path), {std::move(returnType), std::move(function)}});
+    }
+
+    ResolverEvalFcn evaluator() {
+        return ResolverEvalFcn([this](Path const& path, Types const& types) {
+            ++resolved;
+            askedWith.push_back(types);
+            for (auto const& [name, entry] : known) {
+                if (Path(name) == path) {
+                    if (!entry.function) return ExternalFunctionInstance(entry.returnType, {});
+                    return ExternalFunctionInstance(entry.returnType, [this, f = entry.function](void* out, void const* in) {
+                        ++called;
+                        f(out, in);
+                    });
+                }
+            }
+            return default_resolver(path, types);
+        });
+    }
+};
+
+double const* reals(void const* p) { return static_cast<double const*>(p); }
+void const* const* args(void const* in) { return static_cast<void const* const*>(in); }
+
+TEST(ResolverEvalFcn, DefaultResolverRaisesWithThePathAndTypes) {
+    Types const types = Types(ScalarType(type::REAL)) + ArrayType(type::INTEGER, {2, 3});
+    test::expect_message([&] { default_resolver(Path("pkg.fcn"), types); }, "tarvex:common:lang:core:ext",
+                         "UnresolvedExternalFunction",
+                         {std::string("pkg.fcn"), std::string("(real, array<integer, 2, 3>)")});
+    test::expect_message([&] { default_resolver(Path("f"), Types()); }, "tarvex:common:lang:core:ext",
+                         "UnresolvedExternalFunction", {std::string("f"), std::string("()")});
+}
+
+TEST(ResolverEvalFcn, FailureToResolveIsRememberedAsNone) {
+    Registry registry;
+    ResolverEvalFcn const eval = registry.evaluator();
+    EXPECT_FALSE(eval.beenEvaled(Path("a.b"), Constants{2.0}));
+    EXPECT_EQ(eval(Path("a.b"), Constants{2.0}), boost::none);
+    EXPECT_EQ(registry.resolved, 1);
+    ASSERT_EQ(registry.askedWith.size(), 1u);
+    EXPECT_EQ(registry.askedWith[0], Types(ScalarType(type::REAL)));
+
+    // Keys built afresh, equal to the first: answered from the memo.
+    EXPECT_TRUE(eval.beenEvaled(Path("a.b"), Constants{2.0}));
+    EXPECT_EQ(eval(Path("a.b"), Constants{2.0}), boost::none);
+    EXPECT_EQ(registry.resolved, 1);
+
+    // Another path, another argument type or another value is another key.
+    EXPECT_FALSE(eval.beenEvaled(Path("a.b.c"), Constants{2.0}));
+    EXPECT_FALSE(eval.beenEvaled(Path("a"), Constants{2.0}));
+    EXPECT_FALSE(eval.beenEvaled(Path("a.b"), Constants{2}));
+    EXPECT_FALSE(eval.beenEvaled(Path("a.b"), Constants{2.5}));
+    EXPECT_FALSE(eval.beenEvaled(Path("a.b"), Constants{2.0, 2.0}));
+    EXPECT_EQ(registry.resolved, 1);
+
+    ResolverEvalFcn const fresh(default_resolver);
+    EXPECT_EQ(fresh(Path("a.b"), Constants{}), boost::none);
+    EXPECT_TRUE(fresh.beenEvaled(Path("a.b"), Constants{}));
+}
+
+TEST(ResolverEvalFcn, CallsMarshalArgumentsAndResultsAndAreRememberedOnce) {
+    Registry registry;
+    // out = in[0] * scale, element-wise, on a 2x2 real array; scale an int.
+    registry.add("m.scale", ArrayType(type::REAL, {2, 2}), [](void* out, void const* in) {
+        double const* x = reals(args(in)[0]);
+        int const scale = *static_cast<int const*>(args(in)[1]);
+        for (int i = 0; i < 4; ++i) static_cast<double*>(out)[i] = x[i] * scale;
+    });
+    ResolverEvalFcn const eval = registry.evaluator();
+
+    Constants const arguments{array<double>({2, 2}, {1, 2, 3, 4}), 10};
+    auto const result = eval(Path("m.scale"), arguments);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(*result, (array<double>({2, 2}, {10, 20, 30, 40})));
+    EXPECT_EQ(registry.askedWith.at(0), Types(ArrayType(type::REAL, {2, 2})) + ScalarType(type::INTEGER));
+
+    // Equal arguments held elsewhere: nothing is resolved or called again,
+    // and the remembered value is unaffected by writes to the returned one.
+    Constant returned = *result;
+    std::get<Array<double>>(returned.value()).x()[0] = -1;
+    auto const again = eval(Path("m.scale"), Constants{array<double>({2, 2}, {1, 2, 3, 4}), 10});
+    EXPECT_EQ(again, result);
+    EXPECT_EQ(registry.resolved, 1);
+    EXPECT_EQ(registry.called, 1);
+
+    EXPECT_EQ(*eval(Path("m.scale"), Constants{array<double>({2, 2}, {1, 2, 3, 4}), 2}),
+              (array<double>({2, 2}, {2, 4, 6, 8})));
+    EXPECT_EQ(registry.called, 2);
+}
+
+TEST(ResolverEvalFcn, SpecialRealsMakeOneKeyWhenTheyAreEqualValues) {
+    Registry registry;
+    registry.add("f.id", ScalarType(type::REAL), [](void* out, void const* in) {
+        *static_cast<double*>(out) = *reals(args(in)[0]);
+    });
+    ResolverEvalFcn const eval = registry.evaluator();
+    double const nan = std::numeric_limits<double>::quiet_NaN();
+
+    EXPECT_TRUE(std::isnan(std::get<Scalar<double>>(eval(Path("f.id"), Constants{nan})->value()).value));
+    EXPECT_TRUE(eval.beenEvaled(Path("f.id"), Constants{-nan}));
+    eval(Path("f.id"), Constants{nan});
+    EXPECT_EQ(registry.called, 1);
+
+    // 0.0 and -0.0 are equal constants, so the second is answered by the first.
+    EXPECT_FALSE(std::signbit(std::get<Scalar<double>>(eval(Path("f.id"), Constants{0.0})->value()).value));
+    EXPECT_FALSE(std::signbit(std::get<Scalar<double>>(eval(Path("f.id"), Constants{-0.0})->value()).value));
+    EXPECT_EQ(registry.called, 2);
+}
+
+TEST(ResolverEvalFcn, TuplesAndNoArgumentsKeepTheirRawLayout) {
+    Registry registry;
+    void const* seenInput = nullptr;
+    // Takes no arguments and returns (logical, (index, real array 1x2)).
+    Type const nested = TupleType(Types(ScalarType(type::LOGICAL)) +
+                                  TupleType(Types(ScalarType(type::INDEX)) + ArrayType(type::REAL, {1, 2})));
+    registry.add("t.make", nested, [&](void* out, void const* in) {
+        seenInput = in;
+        auto const slots = static_cast<void* const*>(out);
+        *static_cast<bool*>(slots[0]) = true;
+        auto const inner = static_cast<void* const*>(slots[1]);
+        *static_cast<unsigned long*>(inner[0]) = 7;
+        static_cast<double*>(inner[1])[0] = 0.5;
+        static_cast<double*>(inner[1])[1] = 1.5;
+    });
+    // Sums the elements of a tuple argument (int, real).
+    registry.add("t.sum", ScalarType(type::REAL), [](void* out, void const* in) {
+        auto const pair = static_cast<void const* const*>(args(in)[0]);
+        *static_cast<double*>(out) = *static_cast<int const*>(pair[0]) + *reals(pair[1]);
+    });
+    ResolverEvalFcn const eval = registry.evaluator();
+
+    unsigned long const live = aligned_heap::live();
+    EXPECT_EQ(*eval(Path("t.make"), Constants{}), Constant(Tuple{true, Tuple{7UL, array<double>({1, 2}, {0.5, 1.5})}}));
+    // Even with no arguments the input is an allocated (empty) pointer array.
+    EXPECT_NE(seenInput, nullptr);
+    EXPECT_EQ(*eval(Path("t.sum"), Constants{Tuple{2, 0.25}}), Constant(2.25));
+    // Only the memo's copy of the array result is still held.
+    EXPECT_EQ(aligned_heap::live(), live + 1);
+}
+
+TEST(ResolverEvalFcn, ExceptionsOtherThanMessagesPropagateAndAreForgotten) {
+    Registry registry;
+    registry.add("x.throws", TupleType(Types(ArrayType(type::REAL, {3, 1})) + TupleType(Types(ScalarType(type::REAL)))),
+                 [](void*, void const*) { throw std::runtime_error("external failure"); });
+    registry.add("x.empty", ScalarType(type::REAL), nullptr);
+    ResolverEvalFcn const eval = registry.evaluator();
+    Constants const arguments{array<int>({1, 2}, {1, 2}), Tuple{1.0}};
+
+    unsigned long const live = aligned_heap::live();
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        EXPECT_THROW(eval(Path("x.throws"), arguments), std::runtime_error);
+        EXPECT_FALSE(eval.beenEvaled(Path("x.throws"), arguments));
+        EXPECT_EQ(registry.resolved, attempt);
+        EXPECT_EQ(registry.called, attempt);
+    }
+    EXPECT_EQ(aligned_heap::live(), live);
+
+    EXPECT_THROW(eval(Path("x.empty"), arguments), std::bad_function_call);
+    EXPECT_FALSE(eval.beenEvaled(Path("x.empty"), arguments));
+
+    ResolverEvalFcn const refusing([](Path const&, Types const&) -> ExternalFunctionInstance {
+        throw std::invalid_argument("not a message");
+    });
+    EXPECT_THROW(refusing(Path("a.b"), arguments), std::invalid_argument);
+    EXPECT_FALSE(refusing.beenEvaled(Path("a.b"), arguments));
+
+    ResolverEvalFcn const empty{ExternalFunctionResolver()};
+    EXPECT_THROW(empty(Path("a.b"), arguments), boost::bad_function_call);
+    EXPECT_FALSE(empty.beenEvaled(Path("a.b"), arguments));
+}
+
+TEST(ResolverEvalFcn, KeyHashFoldsPathComponentsThenConstants) {
+    Path const path("pkg.sub.fcn");
+    Constants const constants{1, array<double>({1, 2}, {0.5, 2.0})};
+    std::uint64_t pathHash = 0;
+    for (auto const& component : path) pathHash = combine(pathHash, component.hash());
+    std::uint64_t const expected = combine(combine(0, pathHash), hash_value(constants));
+
+    ResolverEvalFcn::PathConstants const key(constants, path);
+    EXPECT_EQ(hash_value(key), expected);
+    EXPECT_EQ(hash_value(key), expected);  // from the cache
+
+    ResolverEvalFcn::PathConstants const same(Constants{1, array<double>({1, 2}, {0.5, 2.0})}, Path("pkg.sub.fcn"));
+    EXPECT_TRUE(key == same);
+    EXPECT_FALSE(key == ResolverEvalFcn::PathConstants(constants, Path("pkg.sub")));
+    EXPECT_FALSE(key == ResolverEvalFcn::PathConstants(Constants{1}, path));
+    EXPECT_FALSE(key == ResolverEvalFcn::PathConstants(Constants{1UL, array<double>({1, 2}, {0.5, 2.0})}, path));
+    // Equality holds whether or not either side has cached its hash.
+    ResolverEvalFcn::PathConstants const uncached(constants, path);
+    EXPECT_TRUE(uncached == key);
+    EXPECT_TRUE(key == uncached);
+}
+
+}  // namespace
+}  // namespace lang::core
