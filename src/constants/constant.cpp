@@ -94,9 +94,13 @@ unsigned long hash_value(Constant const& c) {
     return visit([&](auto const& x) -> unsigned long {
         using A = std::decay_t<decltype(x)>;
         std::uint64_t const h = detail::hash_combine(0, c.value().index());
-        if constexpr (is_scalar_v<A>) return detail::hash_combine(h, detail::hash_combine(0, detail::element_key(x.value)));
-        else if constexpr (is_array_v<A>) return detail::hash_combine(h, x.hash());
-        else return detail::hash_combine(h, detail::hash_combine(0, hash_value(x.constants())));
+        if constexpr (is_scalar_v<A>) {
+            return detail::hash_combine(h, detail::hash_combine(0, detail::element_key(x.value)));
+        } else if constexpr (is_array_v<A>) {
+            return detail::hash_combine(h, x.hash());
+        } else {
+            return detail::hash_combine(h, detail::hash_combine(0, hash_value(x.constants())));
+        }
     }, c);
 }
 

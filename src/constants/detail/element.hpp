@@ -22,10 +22,10 @@
 namespace lang::core::detail {
 
 template <class T>
-concept Element = type::id_of<T> != type::INVALID;
+concept ElementType = type::id_of<T> != type::INVALID;
 
 /// What an element adds to a hash; equal elements give equal keys.
-template <Element T>
+template <ElementType T>
 std::uint64_t element_key(T e) noexcept {
     if constexpr (std::is_same_v<T, double>) {
         if (e == 0.0) return 0;  // both zeros
@@ -40,7 +40,7 @@ std::uint64_t element_key(T e) noexcept {
 }
 
 /// NaN equals NaN and 0.0 equals -0.0.
-template <Element T>
+template <ElementType T>
 bool element_equal(T a, T b) noexcept {
     if constexpr (std::is_same_v<T, double>) {
         return a == b || (kbase_is_nan(a) && kbase_is_nan(b));
@@ -51,7 +51,7 @@ bool element_equal(T a, T b) noexcept {
 
 /// 0 equal, 1 when `a` orders first, 2 when it orders second, 3 when exactly
 /// one of two reals is NaN.
-template <Element T>
+template <ElementType T>
 int element_compare(T a, T b) noexcept {
     if (a < b) return 1;
     if (b < a) return 2;
@@ -77,7 +77,7 @@ inline void write_real(std::ostream& os, double e) {
 }
 
 /// The element's stream text: true, -3, 7i, 2.0, nan, -inf.
-template <Element T>
+template <ElementType T>
 void write_element(std::ostream& os, T e) {
     if constexpr (std::is_same_v<T, bool>) {
         os << (e ? "true" : "false");
@@ -110,7 +110,7 @@ inline std::string real_user_text(double e) {
 
 /// The element's user text before any type-constructor wrapping: true, 5,
 /// 2.5000, 1.0000e+09, -Inf.
-template <Element T>
+template <ElementType T>
 std::string element_user_text(T e) {
     if constexpr (std::is_same_v<T, bool>) {
         return e ? "true" : "false";
@@ -126,7 +126,7 @@ std::string element_user_text(T e) {
 
 /// Feeds the element as its digest field(s): 1, 4 or 8 bytes, or for a real
 /// the two words of its canonical value, so equal reals feed equal bytes.
-template <Element T>
+template <ElementType T>
 void feed_element(DigestSink& sink, T e) {
     if constexpr (std::is_same_v<T, bool>) {
         feed(sink, std::uint8_t{e});
@@ -135,10 +135,12 @@ void feed_element(DigestSink& sink, T e) {
     } else if constexpr (std::is_same_v<T, unsigned long>) {
         feed(sink, std::uint64_t{e});
     } else {
+        using kbase::detail::GetInf;
+        using kbase::detail::GetNaN;
         double canonical = e;
-        if (kbase_is_nan(e)) canonical = kbase::detail::GetNaN<double>();
+        if (kbase_is_nan(e)) canonical = GetNaN<double>();
         else if (e == 0.0) canonical = 0.0;
-        else if (kbase_is_inf(e)) canonical = e > 0 ? kbase::detail::GetInf<double>() : -kbase::detail::GetInf<double>();
+        else if (kbase_is_inf(e)) canonical = e > 0 ? GetInf<double>() : -GetInf<double>();
         auto const words = kbase::to_ints(canonical);
         feed(sink, words[0]);
         feed(sink, words[1]);

@@ -2,6 +2,8 @@
 // here, once Constant is complete; constant.hpp includes this file.
 #pragma once
 
+#include <lang/core/constants/constant.hpp>
+
 #include <utility>
 
 namespace lang::core {
