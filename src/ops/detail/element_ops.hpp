@@ -155,10 +155,6 @@ struct ElementOp<op::TIMES> {
 
 template <>
 struct ElementOp<op::DIVIDE> {
-    /// Whole division by zero has no result; the caller raises instead.
-    template <class T>
-    static constexpr bool needs_nonzero_divisor = kind::Whole<T>;
-
     template <kind::Numeric T>
     constexpr T operator()(T a, T b) const noexcept {
         // Truncating division; INT_MIN / -1 wraps to INT_MIN.
@@ -288,6 +284,11 @@ template <>
 struct ElementOp<op::MIN> {
     template <kind::Numeric T> constexpr T operator()(T a, T b) const noexcept { return b < a ? b : a; }
 };
+
+/// True when the rule of O for T has no result for a zero right operand
+/// (whole division), so the caller must check the divisors before computing.
+template <op::Id O, class T>
+inline constexpr bool needs_nonzero_divisor = O == op::DIVIDE && kind::Whole<T>;
 
 /// True when operator O has a one-operand rule for elements of type T.
 template <op::Id O, class T>

@@ -46,6 +46,13 @@ public:
     /// An uninitialised block of size.numElements() elements from the aligned
     /// heap; no heap call for an empty shape.
     static boost::shared_ptr<T> alloc(ArraySize const& size);
+    /// An owned block whose elements are unset, for a result that writes
+    /// every element before any is read.
+    static Array uninitialized(ArraySize const& size) {
+        Array a(size, alloc(size));
+        a.owned_ = true;
+        return a;
+    }
 
     ArraySize const& size() const noexcept { return size_; }
     bool empty() const noexcept { return size_.numElements() == 0; }

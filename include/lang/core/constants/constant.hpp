@@ -21,6 +21,8 @@
 
 namespace lang::core {
 
+class ScalarConstant;
+
 class LANGCORE_API Constant : public kbase::Relatable<Constant, kbase::NativeEquality>,
                               public kbase::detail::OrderingOperators<Constant> {
 public:
@@ -46,6 +48,13 @@ public:
     /// The alternative, for std::get, std::get_if and std::visit.
     Value const& value() const noexcept { return value_; }
     Value& value() noexcept { return value_; }
+
+    /// In place, the scalar or every element op `s` (plus, times, divide):
+    /// an integer, index or real value and a scalar of its element type;
+    /// every check is made before the first write.
+    Constant& operator+=(ScalarConstant const& s);
+    Constant& operator*=(ScalarConstant const& s);
+    Constant& operator/=(ScalarConstant const& s);
 
     friend void swap(Constant& a, Constant& b) noexcept { a.value_.swap(b.value_); }
 

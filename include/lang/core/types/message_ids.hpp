@@ -60,6 +60,7 @@ public:
 // catalog::Key.
 #define LANGCORE_MESSAGE_IDS(X)                                                     \
     X(constants, InvalidOp, Text, Text)                                             \
+    X(constants, DivideByZero, Text, Text)                                          \
     X(constants, InvalidArray, Text)                                                \
     X(constants, InvalidToArray, Text)                                              \
     X(constants, InvalidConditional, Text, Text, Text)                              \

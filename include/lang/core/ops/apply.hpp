@@ -1,0 +1,38 @@
+// Constant folding of the operators: apply(op, a, b) computes a new constant
+// element by element, a scalar standing for every element of an array. Both
+// operands must have one element type (there is no promotion); transpose and
+// mtimes are the only operators that are not element-wise.
+#pragma once
+
+#include <lang/core/constants/constant.hpp>
+#include <lang/core/constants/constants.hpp>
+#include <lang/core/export.hpp>
+#include <lang/core/ops/op_id.hpp>
+
+namespace lang::core {
+
+/// One operand; an operator without a rule for it raises InvalidOp.
+LANGCORE_API Constant apply(op::Id op, Constant const& a);
+/// Two operands, left first. Arrays combine only with equal shapes
+/// (mtimes: matrix shapes that multiply); an integer or index division by
+/// zero raises DivideByZero.
+LANGCORE_API Constant apply(op::Id op, Constant const& a, Constant const& b);
+/// With `fold` and an operator that a reduction is built on (plus, times,
+/// and, or, min, max), folds a non-empty list from the left; otherwise the
+/// list must hold one or two operands.
+LANGCORE_API Constant apply(op::Id op, Constants const& operands, bool fold);
+
+inline Constant operator+(Constant const& a) { return apply(op::UPLUS, a); }
+inline Constant operator-(Constant const& a) { return apply(op::UMINUS, a); }
+inline Constant operator~(Constant const& a) { return apply(op::NOT, a); }
+inline Constant operator+(Constant const& a, Constant const& b) { return apply(op::PLUS, a, b); }
+inline Constant operator-(Constant const& a, Constant const& b) { return apply(op::MINUS, a, b); }
+/// Element-wise; the matrix product is apply(op::MTIMES, a, b).
+inline Constant operator*(Constant const& a, Constant const& b) { return apply(op::TIMES, a, b); }
+inline Constant operator/(Constant const& a, Constant const& b) { return apply(op::DIVIDE, a, b); }
+/// Element-wise power.
+inline Constant operator^(Constant const& a, Constant const& b) { return apply(op::POWER, a, b); }
+inline Constant operator&(Constant const& a, Constant const& b) { return apply(op::AND, a, b); }
+inline Constant operator|(Constant const& a, Constant const& b) { return apply(op::OR, a, b); }
+
+}  // namespace lang::core

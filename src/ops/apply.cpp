@@ -1,0 +1,297 @@
+#include <lang/core/ops/apply.hpp>
+
+#include <lang/core/constants/scalar_constant.hpp>
+#include <lang/core/ops/accum_id.hpp>
+#include <lang/core/types/type.hpp>
+
+#include "detail/raise.hpp"
+#include "ops/detail/element_ops.hpp"
+
+#include <algorithm>
+#include <array>
+#include <span>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
+namespace lang::core {
+namespace {
+
+using detail::ElementOp;
+
+/// One operand as the kernels see it: the element of a scalar, or an array.
+template <class T>
+struct Operand {
+    T const* data;
+    Array<T> const* array;  ///< null for a scalar
+
+    bool scalar() const noexcept { return array == nullptr; }
+};
+
+/// A tuple, which no operator takes.
+struct NotAnOperand {};
+
+template <class F>
+Constant visit_operand(Constant const& c, F&& f) {
+    return visit([&](auto const& x) -> Constant {
+        using A = std::decay_t<decltype(x)>;
+        if constexpr (is_scalar_v<A>) return f(Operand<typename A::element_type>{&x.value, nullptr});
+        else if constexpr (is_array_v<A>) return f(Operand<typename A::element_type>{x.x(), &x});
+        else return f(NotAnOperand{});
+    }, c);
+}
+
+// ---- Errors -----------------------------------------------------------------
+
+std::string types_text(std::span<Constant const* const> operands) {
+    std::ostringstream os;
+    char const* separator = "";
+    for (Constant const* c : operands) {
+        os << separator << value_type(*c);
+        separator = ", ";
+    }
+    return os.str();
+}
+
+/// Raises `Key` with the operator's name and the operand types.
+template <class Key>
+[[noreturn, gnu::cold, gnu::noinline]] void raise_about_list(op::Id o, std::span<Constant const* const> operands) {
+    // An operator outside the table has no name to render.
+    if (o < 0 || o >= op::COUNT) throw std::logic_error("bad visit");
+    raise<Key>(o, types_text(operands));
+}
+
+template <class Key, class... Cs>
+[[noreturn]] void raise_about(op::Id o, Cs const&... operands) {
+    std::array<Constant const*, sizeof...(Cs)> const list{&operands...};
+    raise_about_list<Key>(o, list);
+}
+
+// ---- Loops ------------------------------------------------------------------
+// Each loop takes its pointers as __restrict parameters, the form in which
+// both compilers trust them, and runs branch-free in linear order so that
+// simple element rules vectorise.
+
+template <class T, class R, class F>
+void map_loop(T const* __restrict x, R* __restrict out, unsigned long n, F f) {
+    for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i]);
+}
+
+template <class T, class R, class F>
+void zip_loop(T const* __restrict x, T const* __restrict y, R* __restrict out, unsigned long n, F f) {
+    for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i], y[i]);
+}
+
+/// f(x[i], s) for every i: the scalar stays in a register, never expanded.
+template <class T, class R, class F>
+void expand_loop(T const* __restrict x, T s, R* __restrict out, unsigned long n, F f) {
+    for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i], s);
+}
+
+template <class T, class F>
+void update_loop(T* __restrict x, T s, unsigned long n, F f) {
+    for (unsigned long i = 0; i < n; ++i) x[i] = f(x[i], s);
+}
+
+// Applies `f` element by element; a scalar operand stands for every element.
+template <class T, class R, class F>
+void zip(Operand<T> a, Operand<T> b, R* out, unsigned long n, F f) {
+    if (a.scalar()) {
+        // Operands keep their sides: the scalar is still f's left argument.
+        expand_loop(b.data, *a.data, out, n, [f](T e, T s) { return f(s, e); });
+    } else if (b.scalar()) {
+        expand_loop(a.data, *b.data, out, n, f);
+    } else {
+        zip_loop(a.data, b.data, out, n, f);
+    }
+}
+
+/// True when a divisor that will be used is zero.
+template <class T>
+bool any_zero(T const* divisors, unsigned long count) {
+    return std::find(divisors, divisors + count, T{}) != divisors + count;
+}
+
+// ---- Matrix kernels ---------------------------------------------------------
+
+template <class T>
+Constant transpose(Array<T> const& a) {
+    ArraySize const shape = a.size().transpose();
+    unsigned long const m = a.size().m();
+    unsigned long const n = a.size().n();
+    // A vector or an empty matrix keeps its linear order: only the shape changes.
+    if (m <= 1 || n <= 1) return Constant(Array<T>(shape, a));
+    Array<T> result = Array<T>::uninitialized(shape);
+    T const* __restrict const in = a.x();
+    T* __restrict const out = result.x();
+    // Square tiles keep both the rows read and the columns written in cache.
+    constexpr unsigned long tile = 32;
+    for (unsigned long jj = 0; jj < n; jj += tile) {
+        for (unsigned long ii = 0; ii < m; ii += tile) {
+            unsigned long const jend = std::min(jj + tile, n);
+            unsigned long const iend = std::min(ii + tile, m);
+            for (unsigned long j = jj; j < jend; ++j) {
+                for (unsigned long i = ii; i < iend; ++i) out[j + i * n] = in[i + j * m];
+            }
+        }
+    }
+    return Constant(result);
+}
+
+/// out(:, j) = out(:, j) + column * s: one step of a product column.
+template <class T>
+void axpy_loop(T* __restrict out, T const* __restrict column, T s, unsigned long m) {
+    ElementOp<op::PLUS> const plus;
+    ElementOp<op::TIMES> const times;
+    for (unsigned long i = 0; i < m; ++i) out[i] = plus(out[i], times(column[i], s));
+}
+
+template <class T>
+Constant matrix_product(Array<T> const& a, Array<T> const& b) {
+    ArraySize const shape = mtimes(a.size(), b.size());
+    unsigned long const m = a.size().m();
+    unsigned long const k = a.size().n();
+    unsigned long const n = b.size().n();
+    Array<T> result = Array<T>::uninitialized(shape);
+    T* const out = result.x();
+    T const* const left = a.x();
+    T const* const right = b.x();
+    // Looping j, p, i instead of i, j, p walks every matrix down its columns,
+    // and each result element still sums its products in ascending p from
+    // zero, so the rounding is that of the textbook order.
+    for (unsigned long j = 0; j < n; ++j) {
+        T* const column = out + j * m;
+        std::fill(column, column + m, T{});
+        for (unsigned long p = 0; p < k; ++p) axpy_loop(column, left + p * m, right[p + j * k], m);
+    }
+    return Constant(result);
+}
+
+// ---- Kernels by operator ----------------------------------------------------
+
+template <op::Id O, class T>
+Constant unary(Operand<T> a, Constant const& ca) {
+    if constexpr (O == op::TRANSPOSE) {
+        if (!a.scalar()) return transpose(*a.array);
+    } else if constexpr (detail::unary_rule<O, T>) {
+        using R = std::invoke_result_t<ElementOp<O> const&, T>;
+        ElementOp<O> const f;
+        if (a.scalar()) return Constant(f(*a.data));
+        Array<R> result = Array<R>::uninitialized(a.array->size());
+        map_loop(a.data, result.x(), a.array->size().numElements(), f);
+        return Constant(result);
+    }
+    raise_about<msg::constants::InvalidOp>(O, ca);
+}
+
+template <op::Id O, class T>
+Constant binary(Operand<T> a, Operand<T> b, Constant const& ca, Constant const& cb) {
+    if constexpr (O == op::MTIMES) {
+        if constexpr (detail::binary_rule<op::PLUS, T> && detail::binary_rule<op::TIMES, T>) {
+            if (!a.scalar() && !b.scalar()) return matrix_product(*a.array, *b.array);
+        }
+    } else if constexpr (detail::binary_rule<O, T>) {
+        using R = std::invoke_result_t<ElementOp<O> const&, T, T>;
+        ElementOp<O> const f;
+        if (a.scalar() && b.scalar()) {
+            if constexpr (detail::needs_nonzero_divisor<O, T>) {
+                if (*b.data == 0) raise_about<msg::constants::DivideByZero>(O, ca, cb);
+            }
+            return Constant(f(*a.data, *b.data));
+        }
+        ArraySize const shape = a.scalar() ? b.array->size() : a.array->size();
+        if (!a.scalar() && !b.scalar()) shape.requireConsistent(b.array->size());
+        unsigned long const n = shape.numElements();
+        if constexpr (detail::needs_nonzero_divisor<O, T>) {
+            // Only divisors that divide something count: an empty array
+            // divided by a zero scalar is just empty.
+            if (n != 0 && any_zero(b.data, b.scalar() ? 1 : n)) raise_about<msg::constants::DivideByZero>(O, ca, cb);
+        }
+        Array<R> result = Array<R>::uninitialized(shape);
+        zip(a, b, result.x(), n, f);
+        return Constant(result);
+    }
+    raise_about<msg::constants::InvalidOp>(O, ca, cb);
+}
+
+/// c = c op s in place, for the compound assignments.
+template <op::Id O>
+Constant& compound(Constant& c, ScalarConstant const& s) {
+    Constant const rhs = to_constant(s);
+    visit([&](auto& x) {
+        using A = std::decay_t<decltype(x)>;
+        if constexpr (is_scalar_v<A> || is_array_v<A>) {
+            using T = typename A::element_type;
+            if constexpr (detail::binary_rule<O, T>) {
+                if (auto const* const scalar = std::get_if<Scalar<T>>(&rhs.value())) {
+                    T const b = scalar->value;
+                    ElementOp<O> const f;
+                    if constexpr (detail::needs_nonzero_divisor<O, T>) {
+                        bool nothing_divided = false;
+                        if constexpr (is_array_v<A>) nothing_divided = x.empty();
+                        if (b == 0 && !nothing_divided) raise_about<msg::constants::DivideByZero>(O, c, rhs);
+                    }
+                    if constexpr (is_scalar_v<A>) {
+                        x.value = f(x.value, b);
+                    } else {
+                        // x() copies a shared block first, so other holders keep theirs.
+                        update_loop(x.x(), b, x.size().numElements(), f);
+                    }
+                    return;
+                }
+            }
+        }
+        raise_about<msg::constants::InvalidOp>(O, c, rhs);
+    }, c);
+    return c;
+}
+
+}  // namespace
+
+Constant apply(op::Id o, Constant const& a) {
+    return visit_operand(a, [&](auto x) -> Constant {
+        if constexpr (!std::is_same_v<decltype(x), NotAnOperand>) {
+            return detail::visit_op(o, [&](auto O) -> Constant { return unary<O.value>(x, a); });
+        }
+        raise_about<msg::constants::InvalidOp>(o, a);
+    });
+}
+
+Constant apply(op::Id o, Constant const& a, Constant const& b) {
+    return visit_operand(a, [&](auto x) -> Constant {
+        // Named out here: compilers disagree on decltype of a captured
+        // parameter inside a nested generic lambda.
+        using X = decltype(x);
+        return visit_operand(b, [&](auto y) -> Constant {
+            // Only the same element type meets a kernel; there is no promotion.
+            if constexpr (std::is_same_v<X, decltype(y)> && !std::is_same_v<X, NotAnOperand>) {
+                return detail::visit_op(o, [&](auto O) -> Constant { return binary<O.value>(x, y, a, b); });
+            }
+            raise_about<msg::constants::InvalidOp>(o, a, b);
+        });
+    });
+}
+
+Constant apply(op::Id o, Constants const& operands, bool fold) {
+    bool const known = o >= 0 && o < op::COUNT;
+    if (fold && known && accum::from_base(o) != accum::INVALID && !operands.empty()) {
+        Constant result = operands.front();
+        for (auto it = operands.begin() + 1; it != operands.end(); ++it) result = apply(o, result, *it);
+        return result;
+    }
+    if (operands.size() == 1) return apply(o, operands[0]);
+    if (operands.size() == 2) return apply(o, operands[0], operands[1]);
+    std::vector<Constant const*> list;
+    list.reserve(operands.size());
+    for (Constant const& c : operands) list.push_back(&c);
+    raise_about_list<msg::constants::InvalidOp>(o, list);
+}
+
+Constant& Constant::operator+=(ScalarConstant const& s) { return compound<op::PLUS>(*this, s); }
+Constant& Constant::operator*=(ScalarConstant const& s) { return compound<op::TIMES>(*this, s); }
+Constant& Constant::operator/=(ScalarConstant const& s) { return compound<op::DIVIDE>(*this, s); }
+
+}  // namespace lang::core

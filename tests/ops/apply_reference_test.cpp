@@ -1,0 +1,331 @@
+// Every operator on every element type and operand kind, against references
+// written independently here: 64-bit arithmetic reduced modulo 2^32 for
+// integers, 128-bit reduced modulo 2^64 for indices, the C library and a
+// remainder by exact long division for reals. Operands come from a fixed seed.
+#include <lang/core/ops/apply.hpp>
+
+#include <kbase/message.hpp>
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+namespace lang::core {
+namespace {
+
+__extension__ typedef unsigned __int128 u128;
+using i64 = std::int64_t;
+using Expected = std::optional<Constant>;  // nullopt: the operator takes no such operands
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double inf = std::numeric_limits<double>::infinity();
+
+int wrap32(i64 v) { return static_cast<int>(static_cast<std::uint32_t>(v)); }
+
+/// x^b by the halving definition, reducing after every product.
+template <class W, class Reduce>
+W power_by_halves(W x, W b, Reduce reduce) {
+    if (b == 0) return 1;
+    W const half = power_by_halves(x, b / 2, reduce);
+    W const square = reduce(half * half);
+    return b % 2 == 1 ? reduce(square * x) : square;
+}
+
+/// The floored remainder from the quotient of the magnitudes.
+i64 floored_mod(i64 a, i64 b) {
+    if (b == 0) return a;
+    i64 q = std::abs(a) / std::abs(b);
+    i64 const r = std::abs(a) % std::abs(b);
+    if ((a < 0) != (b < 0)) q = r != 0 ? -(q + 1) : -q;
+    return a - b * q;
+}
+
+/// |a| mod |b| for |a| > |b| > 0, finite: long division on the integer
+/// significands, doubling the partial remainder once per exponent step.
+double exact_remainder(double a, double b) {
+    int ka = 0, kb = 0;
+    auto const ma = static_cast<std::uint64_t>(std::ldexp(std::frexp(std::fabs(a), &ka), 53));
+    auto const mb = static_cast<std::uint64_t>(std::ldexp(std::frexp(std::fabs(b), &kb), 53));
+    std::uint64_t r = ma % mb;
+    for (int i = 0; i < ka - kb; ++i) r = (r * 2) % mb;
+    return std::ldexp(static_cast<double>(r), kb - 53);
+}
+
+double real_mod(double a, double b) {
+    if (b == 0) return a == 0 ? b : a;
+    if (std::isinf(a) || std::isnan(a) || std::isnan(b)) return nan;
+    bool const same = std::signbit(a) == std::signbit(b);
+    double r = 0;
+    if (std::fabs(a) < std::fabs(b)) {
+        r = a == 0 ? std::copysign(0.0, b) : same ? a : a + b;
+    } else if (std::fabs(a) > std::fabs(b)) {
+        double const e = exact_remainder(a, b);
+        r = e == 0 ? std::copysign(0.0, b) : same ? std::copysign(e, a) : std::copysign(e, a) + b;
+    }
+    bool const whole = std::floor(b) == b;
+    if (r != 0 && !whole && std::isfinite(b)) {
+        double const q = a / b;
+        if (std::fabs(q - std::round(q)) <= std::fabs(q) * 2.220446049250313e-16) r = 0;
+    }
+    return r == 0 ? std::copysign(0.0, b) : r;
+}
+
+Expected reference(op::Id o, bool a) { return o == op::NOT ? Expected(!a) : std::nullopt; }
+
+Expected reference(op::Id o, bool a, bool b) {
+    switch (o) {
+    case op::EQ: return a == b;
+    case op::NE: return a != b;
+    case op::AND: return a && b;
+    case op::OR: return a || b;
+    default: return std::nullopt;
+    }
+}
+
+Expected reference(op::Id o, int x) {
+    i64 const a = x;
+    switch (o) {
+    case op::UPLUS: return x;
+    case op::UMINUS: return wrap32(-a);
+    case op::SIGN: return a > 0 ? 1 : a < 0 ? -1 : 0;
+    case op::ABS: return wrap32(a < 0 ? -a : a);
+    default: return std::nullopt;
+    }
+}
+
+/// Shared by integer and index: W is wide enough for any exact result,
+/// `reduce` brings it back modulo 2^32 or 2^64.
+template <class W, class Reduce>
+Expected whole_reference(op::Id o, W a, W b, Reduce reduce) {
+    switch (o) {
+    case op::PLUS: return reduce(a + b);
+    case op::MINUS: return reduce(a - b);
+    case op::TIMES: return reduce(a * b);
+    case op::DIVIDE: return reduce(a / b);
+    case op::MOD:
+        if constexpr (std::is_signed_v<W>) return reduce(floored_mod(a, b));
+        else return reduce(b == 0 ? a : a % b);
+    case op::POWER:
+        if constexpr (std::is_signed_v<W>) {
+            if (b < 0) return reduce(0);
+        }
+        return reduce(power_by_halves(a, b, [&](W v) -> W { return reduce(v); }));
+    case op::LT: return a < b;
+    case op::LE: return a <= b;
+    case op::GT: return a > b;
+    case op::GE: return a >= b;
+    case op::EQ: return a == b;
+    case op::NE: return a != b;
+    case op::MAX: return reduce(a < b ? b : a);
+    case op::MIN: return reduce(a < b ? a : b);
+    default: return std::nullopt;
+    }
+}
+
+Expected reference(op::Id o, int a, int b) { return whole_reference<i64>(o, a, b, wrap32); }
+
+Expected reference(op::Id o, unsigned long a) { return o == op::UPLUS ? Expected(a) : std::nullopt; }
+
+Expected reference(op::Id o, unsigned long a, unsigned long b) {
+    return whole_reference<u128>(o, a, b, [](u128 v) { return static_cast<unsigned long>(v); });
+}
+
+Expected reference(op::Id o, double a) {
+    switch (o) {
+    case op::UPLUS: return a;
+    case op::UMINUS: return std::copysign(std::fabs(a), std::signbit(a) ? 1.0 : -1.0);
+    case op::INV: return 1 / a;
+    case op::SQRT: return std::sqrt(a);
+    case op::EXP: return std::exp(a);
+    case op::LOG: return std::log(a);
+    case op::LOG10: return std::log10(a);
+    case op::SIN: return std::sin(a);
+    case op::COS: return std::cos(a);
+    case op::TAN: return std::tan(a);
+    case op::ASIN: return std::asin(a);
+    case op::ACOS: return std::acos(a);
+    case op::ATAN: return std::atan(a);
+    case op::SINH: return std::sinh(a);
+    case op::COSH: return std::cosh(a);
+    case op::TANH: return std::tanh(a);
+    case op::FLOOR: return std::floor(a);
+    case op::CEIL: return std::ceil(a);
+    case op::ROUND: return std::round(a);
+    case op::FIX: return std::trunc(a);
+    case op::SIGN: return std::isnan(a) ? nan : a < 0 ? -1.0 : a > 0 ? 1.0 : 0.0;
+    case op::ABS: return std::signbit(a) && a != 0 && !std::isnan(a) ? -a : a;
+    default: return std::nullopt;
+    }
+}
+
+Expected reference(op::Id o, double a, double b) {
+    bool const unordered = std::isnan(a) || std::isnan(b);
+    switch (o) {
+    case op::PLUS: return a + b;
+    case op::MINUS: return a - b;
+    case op::TIMES: return a * b;
+    case op::DIVIDE: return a / b;
+    case op::MOD: return real_mod(a, b);
+    case op::POWER:
+        if (b == 2) return a * a;
+        if (b == 1) return a;
+        if (b == 0 && !std::isnan(a)) return 1.0;
+        if (b == -1) return 1 / a;
+        return unordered ? nan : std::pow(a, b);
+    case op::ATAN2: return std::atan2(a, b);
+    case op::LT: return !unordered && a < b;
+    case op::LE: return !unordered && a <= b;
+    case op::GT: return !unordered && a > b;
+    case op::GE: return !unordered && a >= b;
+    case op::EQ: return !unordered && !(a < b) && !(b < a);
+    case op::NE: return unordered || a < b || b < a;
+    case op::MAX: return std::isnan(a) || !(b > a) ? a : b;
+    case op::MIN: return std::isnan(a) || !(b < a) ? a : b;
+    default: return std::nullopt;
+    }
+}
+
+/// The element at `i` of a result (any position of a scalar), if it has
+/// exactly the expected element type and bits; any NaN matches any NaN.
+bool holds(Constant const& result, unsigned long i, Constant const& expected) {
+    return visit([&](auto const& e) {
+        using S = std::decay_t<decltype(e)>;
+        if constexpr (is_scalar_v<S>) {
+            using R = typename S::element_type;
+            R actual{};
+            if (auto const* s = std::get_if<Scalar<R>>(&result.value())) actual = s->value;
+            else if (auto const* a = std::get_if<Array<R>>(&result.value())) actual = a->x()[i];
+            else return false;
+            if constexpr (std::is_same_v<R, double>) {
+                return std::bit_cast<std::uint64_t>(actual) == std::bit_cast<std::uint64_t>(e.value) ||
+                       (std::isnan(actual) && std::isnan(e.value));
+            } else {
+                return actual == e.value;
+            }
+        }
+        return false;
+    }, expected);
+}
+
+template <class T>
+std::string text(T v) {
+    std::ostringstream os;
+    os << std::hexfloat << +v;
+    return os.str();
+}
+
+template <class T>
+Constant column(std::vector<T> const& v) {
+    Array<T> a(ArraySize{v.size(), 1});
+    std::copy(v.begin(), v.end(), a.x());
+    return a;
+}
+
+bool raises_invalid_op(auto call) {
+    try {
+        call();
+    } catch (kbase::MessageException const& e) {
+        return e.message().id().key() == "InvalidOp";
+    }
+    return false;
+}
+
+/// Checks every operator on `values` paired with every other value, as
+/// array with array, array with scalar, scalar with array and scalar with scalar.
+template <class T>
+void check_every_operator(std::vector<T> const& values) {
+    std::vector<T> xs, ys;
+    for (T a : values) {
+        for (T b : values) xs.push_back(a), ys.push_back(b);
+    }
+    for (int k = 0; k < op::COUNT; ++k) {
+        auto const o = static_cast<op::Id>(k);
+        if (o == op::TRANSPOSE || o == op::MTIMES) continue;
+        SCOPED_TRACE(testing::Message() << o);
+        if (!reference(o, values[0])) {
+            EXPECT_TRUE(raises_invalid_op([&] { apply(o, column(values)); }));
+            EXPECT_TRUE(raises_invalid_op([&] { apply(o, Constant(values[0])); }));
+        } else {
+            Constant const result = apply(o, column(values));
+            for (unsigned long i = 0; i < values.size(); ++i) {
+                Constant const expected = *reference(o, values[i]);
+                EXPECT_TRUE(holds(result, i, expected)) << text(values[i]);
+                EXPECT_TRUE(holds(apply(o, Constant(values[i])), 0, expected)) << text(values[i]);
+            }
+        }
+        // Whole division by zero raises instead; it is checked elsewhere.
+        auto const divisor = [&](T b) { return o == op::DIVIDE && !std::is_same_v<T, double> && b == T{} ? T{1} : b; };
+        std::vector<T> right = ys;
+        for (auto&& b : right) b = divisor(b);
+        if (!reference(o, values[0], divisor(values[0]))) {
+            EXPECT_TRUE(raises_invalid_op([&] { apply(o, column(xs), column(right)); }));
+            EXPECT_TRUE(raises_invalid_op([&] { apply(o, Constant(values[0]), Constant(values[0])); }));
+            continue;
+        }
+        Constant const both = apply(o, column(xs), column(right));
+        for (unsigned long i = 0; i < xs.size(); ++i) {
+            Constant const expected = *reference(o, xs[i], right[i]);
+            EXPECT_TRUE(holds(both, i, expected)) << text(xs[i]) << " with " << text(right[i]);
+            EXPECT_TRUE(holds(apply(o, Constant(xs[i]), Constant(right[i])), 0, expected))
+                << text(xs[i]) << " with " << text(right[i]);
+        }
+        for (unsigned long s = 0; s < values.size(); s += 3) {
+            T const left = values[s];
+            T const scalar = divisor(values[s]);
+            Constant const expanded_left = apply(o, Constant(left), column(right));
+            Constant const expanded_right = apply(o, column(xs), Constant(scalar));
+            for (unsigned long i = 0; i < xs.size(); ++i) {
+                EXPECT_TRUE(holds(expanded_left, i, *reference(o, left, right[i]))) << text(left) << " with " << text(right[i]);
+                EXPECT_TRUE(holds(expanded_right, i, *reference(o, xs[i], scalar))) << text(xs[i]) << " with " << text(scalar);
+            }
+        }
+    }
+}
+
+TEST(ApplyReference, Logical) { check_every_operator<bool>({false, true}); }
+
+TEST(ApplyReference, Integer) {
+    int const least = std::numeric_limits<int>::min();
+    int const most = std::numeric_limits<int>::max();
+    std::vector<int> values{0, 1, -1, 2, -2, 3, -3, 7, -7, 31, 32, 46341, -65536, least, least + 1, most};
+    std::mt19937_64 random(20240611);
+    for (int i = 0; i < 12; ++i) values.push_back(static_cast<int>(random()));
+    for (int i = 0; i < 12; ++i) values.push_back(static_cast<int>(random() % 21) - 10);
+    check_every_operator(values);
+}
+
+TEST(ApplyReference, Index) {
+    unsigned long const top = std::numeric_limits<unsigned long>::max();
+    std::vector<unsigned long> values{0, 1, 2, 3, 7, 63, 64, 1UL << 32, (1UL << 32) + 1, 1UL << 63, top, top - 1};
+    std::mt19937_64 random(20240612);
+    for (int i = 0; i < 12; ++i) values.push_back(random());
+    for (int i = 0; i < 12; ++i) values.push_back(random() % 20);
+    check_every_operator(values);
+}
+
+TEST(ApplyReference, Real) {
+    double const big = std::numeric_limits<double>::max();
+    double const tiny = std::numeric_limits<double>::denorm_min();
+    std::vector<double> values{nan, 0.0, -0.0, inf, -inf, 1, -1, 2, -2, 0.5, 0.1, 0.3, -0.3, 5.5, 3, -3,
+                               1.0 / 3, 0x1p52, 0x1p52 + 1, 0x1p53, 0x1p63, 0x1p64, 1e300, -1e-300, big, -big,
+                               tiny, 3 * tiny, std::numeric_limits<double>::min()};
+    std::mt19937_64 random(20240613);
+    for (int i = 0; i < 16; ++i) {
+        double const significand = static_cast<double>(random() >> 11);
+        double const v = std::ldexp(significand, static_cast<int>(random() % 80) - 110);
+        values.push_back(random() % 2 ? v : -v);
+    }
+    for (int i = 0; i < 8; ++i) values.push_back(static_cast<double>(static_cast<int>(random() % 41) - 20) / 10);
+    check_every_operator(values);
+}
+
+}  // namespace
+}  // namespace lang::core
