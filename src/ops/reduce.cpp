@@ -1,0 +1,221 @@
+#include <lang/core/ops/reduce.hpp>
+
+#include <lang/core/types/array_type.hpp>
+
+#include "constants/detail/element.hpp"
+#include "detail/raise.hpp"
+#include "ops/detail/element_ops.hpp"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <type_traits>
+
+namespace lang::core {
+namespace {
+
+template <op::Id O>
+using OpConstant = detail::OpConstant<O>;
+
+// The reductions reach their arithmetic through their base operators, so a
+// sum adds exactly as plus does and a minimum treats NaN as min does.
+template <class F>
+decltype(auto) visit_base(accum::Id reduction, F&& f) {
+    if (reduction < 0 || reduction >= accum::COUNT) throw std::logic_error("bad visit");
+    switch (accum::base(reduction)) {
+    case op::PLUS: return f(OpConstant<op::PLUS>{});
+    case op::TIMES: return f(OpConstant<op::TIMES>{});
+    case op::OR: return f(OpConstant<op::OR>{});
+    case op::AND: return f(OpConstant<op::AND>{});
+    case op::MIN: return f(OpConstant<op::MIN>{});
+    case op::MAX: return f(OpConstant<op::MAX>{});
+    default: throw std::logic_error("bad visit");
+    }
+}
+
+template <class F>
+decltype(auto) visit_base(extrema::Id extremum, F&& f) {
+    if (extremum < 0 || extremum >= extrema::COUNT) throw std::logic_error("bad visit");
+    switch (extrema::base(extremum)) {
+    case op::LT: return f(OpConstant<op::LT>{});
+    case op::GT: return f(OpConstant<op::GT>{});
+    default: throw std::logic_error("bad visit");
+    }
+}
+
+/// The identity of a base operator: folding from it leaves the first
+/// element's value (up to the sign of a real zero under plus).
+template <op::Id O, class T>
+constexpr T identity() noexcept {
+    using limits = std::numeric_limits<T>;
+    if constexpr (O == op::PLUS) return T(0);
+    else if constexpr (O == op::TIMES) return T(1);
+    else if constexpr (O == op::OR) return false;
+    else if constexpr (O == op::AND) return true;
+    else if constexpr (O == op::MIN) return limits::has_infinity ? limits::infinity() : limits::max();
+    else return limits::has_infinity ? -limits::infinity() : limits::lowest();
+}
+
+/// How linear positions split around dimension d: `outer` blocks of `len`
+/// runs of `stride` contiguous elements; a block's runs combine into one run
+/// of output.
+struct Walk {
+    unsigned long stride;
+    unsigned long len;
+    unsigned long outer;
+};
+
+Walk walk(ArraySize const& s, unsigned long dim) {
+    auto const lengths = s.data()->lengths();
+    Walk w{1, s(dim), 1};
+    for (unsigned long i = 0; i < lengths.size(); ++i) {
+        if (i < dim) w.stride *= lengths[i];
+        else if (i > dim) w.outer *= lengths[i];
+    }
+    return w;
+}
+
+// Runs of one element: each output folds `len` contiguous inputs. Several
+// outputs are folded side by side; each keeps its own left-to-right order,
+// but the independent chains hide the latency of a floating-point step.
+template <class T, class Step>
+void fold_columns(T const* __restrict in, T* __restrict out, unsigned long len, unsigned long outer, T init,
+                  Step step) noexcept {
+    constexpr unsigned long lanes = 8;
+    unsigned long b = 0;
+    for (; b + lanes <= outer; b += lanes) {
+        T const* const p = in + b * len;
+        T acc[lanes];
+        for (unsigned long g = 0; g < lanes; ++g) acc[g] = init;
+        for (unsigned long k = 0; k < len; ++k) {
+            for (unsigned long g = 0; g < lanes; ++g) acc[g] = step(acc[g], p[g * len + k]);
+        }
+        for (unsigned long g = 0; g < lanes; ++g) out[b + g] = acc[g];
+    }
+    for (; b < outer; ++b) {
+        T const* const p = in + b * len;
+        T acc = init;
+        for (unsigned long k = 0; k < len; ++k) acc = step(acc, p[k]);
+        out[b] = acc;
+    }
+}
+
+template <class T, class Step>
+void fold(T const* __restrict in, T* __restrict out, Walk w, T init, Step step) noexcept {
+    if (w.len == 0) {
+        std::fill_n(out, w.stride * w.outer, init);
+        return;
+    }
+    if (w.len == 1) {  // the blocks are adjacent: one block of all elements
+        w.stride *= w.outer;
+        w.outer = 1;
+    }
+    if (w.stride == 1) {
+        fold_columns(in, out, w.len, w.outer, init, step);
+        return;
+    }
+    // Each input run combines with its block's output run, runs in increasing
+    // position, so every output element still folds left to right; the first
+    // run also stands in for the initialising pass.
+    for (unsigned long b = 0; b < w.outer; ++b) {
+        T* __restrict const o = out + b * w.stride;
+        T const* __restrict row = in + b * w.len * w.stride;
+        for (unsigned long j = 0; j < w.stride; ++j) o[j] = step(init, row[j]);
+        for (unsigned long k = 1; k < w.len; ++k) {
+            row += w.stride;
+            for (unsigned long j = 0; j < w.stride; ++j) o[j] = step(o[j], row[j]);
+        }
+    }
+}
+
+// `out` starts at position 0 everywhere; a later element replaces the best
+// one only when strictly better, so ties keep the lowest position.
+template <class T, class Better>
+void select(T const* __restrict in, unsigned long* __restrict out, Walk w, Better better) noexcept {
+    if (w.stride == 1) {
+        for (unsigned long b = 0; b < w.outer; ++b) {
+            T const* const p = in + b * w.len;
+            T best = p[0];
+            unsigned long at = 0;
+            for (unsigned long k = 1; k < w.len; ++k) {
+                if (better(p[k], best)) {
+                    best = p[k];
+                    at = k;
+                }
+            }
+            out[b] = at;
+        }
+        return;
+    }
+    for (unsigned long b = 0; b < w.outer; ++b) {
+        unsigned long* const o = out + b * w.stride;
+        T const* const block = in + b * w.len * w.stride;
+        for (unsigned long k = 1; k < w.len; ++k) {
+            T const* const row = block + k * w.stride;
+            for (unsigned long j = 0; j < w.stride; ++j) {
+                if (better(row[j], block[o[j] * w.stride + j])) o[j] = k;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+Constant apply(accum::Id reduction, unsigned long dim, Constant const& value) {
+    return visit_base(reduction, [&](auto base) {
+        constexpr op::Id o = decltype(base)::value;
+        return visit([&](auto const& x) -> Constant {
+            using A = std::decay_t<decltype(x)>;
+            if constexpr (is_array_v<A>) {
+                using T = typename A::element_type;
+                if constexpr (detail::binary_rule<o, T>) {
+                    ArraySize size = x.size();
+                    size.replace(dim, 1);
+                    Array<T> result(size);
+                    fold(x.x(), result.x(), walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
+                    return result;
+                }
+            }
+            raise<msg::constants::InvalidAccum>(reduction, value_type(value));
+        }, value);
+    });
+}
+
+Constant apply(extrema::Id extremum, unsigned long dim, Constant const& value) {
+    return visit_base(extremum, [&](auto base) {
+        constexpr op::Id o = decltype(base)::value;
+        return visit([&](auto const& x) -> Constant {
+            using A = std::decay_t<decltype(x)>;
+            if constexpr (is_array_v<A>) {
+                using T = typename A::element_type;
+                if constexpr (detail::binary_rule<o, T>) {
+                    ArraySize size = x.size();
+                    Walk const w = walk(size, dim);
+                    if (w.len != 0) size.replace(dim, 1);
+                    Array<unsigned long> result(size);
+                    if (!result.empty()) select(x.x(), result.x(), w, detail::ElementOp<o>{});
+                    return result;
+                }
+            }
+            raise<msg::constants::InvalidExtrema>(extremum, value_type(value));
+        }, value);
+    });
+}
+
+ScalarConstant accumulation_ident(accum::Id reduction, type::Id element) {
+    // The start value of an accumulation over an empty 0x1 array, read off
+    // without building that array.
+    return detail::visit_element_type(element, [&](auto zero) {
+        using T = std::decay_t<decltype(zero)>;
+        return visit_base(reduction, [&](auto base) -> ScalarConstant {
+            constexpr op::Id o = decltype(base)::value;
+            if constexpr (detail::binary_rule<o, T>) {
+                return Scalar<T>{identity<o, T>()};
+            } else {
+                raise<msg::constants::InvalidAccum>(reduction, ArrayType(element, ArraySize{0, 1}));
+            }
+        });
+    });
+}
+
+}  // namespace lang::core
