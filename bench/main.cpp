@@ -15,10 +15,13 @@ public:
     void ReportRuns(std::vector<Run> const& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (Run const& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            // With repetitions, the fastest run is the least disturbed one.
+            if (run.error_occurred) continue;
+            // With repetitions, the fastest run is the least disturbed one;
+            // when only aggregates are reported, the median stands for it.
+            bool const median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type != Run::RT_Iteration && !median) continue;
             Times const times{run.GetAdjustedCPUTime(), run.GetAdjustedRealTime()};
-            auto [it, fresh] = times_.try_emplace(run.benchmark_name(), times);
+            auto [it, fresh] = times_.try_emplace(run.run_name.str(), times);
             if (!fresh) {
                 it->second.cpu = std::min(it->second.cpu, times.cpu);
                 it->second.real = std::min(it->second.real, times.real);
