@@ -81,6 +81,10 @@ public:
     /// The user form: int32([1 2 3]), a single value, or the type text.
     std::u16string toUserString() const;
 
+    /// Dimension `dim` made `length` long: new positions hold `fill`, a
+    /// shorter length keeps the leading positions, the same length shares.
+    Array pad(unsigned long dim, unsigned long length, T fill) const;
+
 private:
     T* unshare();
 
