@@ -21,6 +21,7 @@
 
 namespace lang::core {
 
+class ConstantIterator;
 class ScalarConstant;
 
 class LANGCORE_API Constant : public kbase::Relatable<Constant, kbase::NativeEquality>,
@@ -55,6 +56,12 @@ public:
     Constant& operator+=(ScalarConstant const& s);
     Constant& operator*=(ScalarConstant const& s);
     Constant& operator/=(ScalarConstant const& s);
+
+    /// The elements of an array as scalar constants, in storage order; end()
+    /// raises InvalidArray for a scalar or a tuple. ConstantIterator is in
+    /// <lang/core/index/constant_iterator.hpp>.
+    ConstantIterator begin() const;
+    ConstantIterator end() const;
 
     friend void swap(Constant& a, Constant& b) noexcept { a.value_.swap(b.value_); }
 

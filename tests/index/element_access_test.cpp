@@ -1,0 +1,109 @@
+#include <lang/core/index/element_access.hpp>
+
+#include "constants/values.hpp"
+#include "test_support/expect_message.hpp"
+
+#include <groundwork/core/mem/aligned_heap.hpp>
+
+#include <boost/shared_ptr.hpp>
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <string>
+#include <variant>
+
+namespace lang::core {
+namespace {
+
+using groundwork::core::mem::aligned_heap;
+using test::expect_message;
+using test::make;
+
+constexpr char const* constants_catalog = "tarvex:common:lang:core:constants";
+
+TEST(ElementAccess, ExtractReachesIntoATupleOnly) {
+    Constant pair = Tuple{Constant(1), Constant(make<double>({1, 2}, {1, 2}))};
+    extract(pair, 0) = Constant(5);
+    EXPECT_EQ(extract(std::as_const(pair), 0), Constant(5));
+    EXPECT_EQ(&extract(pair, 1), &std::get<Tuple>(pair.value()).constants()[1]);
+
+    expect_message([&] { extract(pair, 2); }, constants_catalog, "InvalidTupleAccess",
+                   {2L, std::string("tuple<integer, array<real, 1, 2>>")});
+    expect_message([] { extract(Constant(1.0), 0); }, constants_catalog, "InvalidExtract", {std::string("real")});
+    expect_message([] { extract(Constant(make<int>({1, 1}, {1})), 0); }, constants_catalog, "InvalidExtract",
+                   {std::string("array<integer, 1, 1>")});
+}
+
+TEST(ElementAccess, AssignOverwritesInPlaceOnceExclusive) {
+    Constant scalar = 1.5;
+    assign(scalar, Constant(2.5));
+    EXPECT_EQ(scalar, Constant(2.5));
+
+    Constant const original = make<unsigned long>({2, 2}, {1, 2, 3, 4});
+    Constant target = original;
+    Constant const source = make<unsigned long>({2, 2}, {5, 6, 7, 8});
+    Constant const unchanged = make<unsigned long>({2, 2}, {1, 2, 3, 4});
+    unsigned long const allocations = aligned_heap::allocations();
+    assign(target, source);
+    EXPECT_EQ(aligned_heap::allocations(), allocations + 1);  // target's own copy
+    EXPECT_EQ(target, source);
+    EXPECT_EQ(original, unchanged);
+    // Exclusive now: the next assignment writes the same block, and it does
+    // not share the source's.
+    unsigned long const* block = std::get<Array<unsigned long>>(target.value()).x();
+    assign(target, original);
+    EXPECT_EQ(aligned_heap::allocations(), allocations + 1);
+    EXPECT_EQ(std::get<Array<unsigned long>>(target.value()).x(), block);
+    EXPECT_EQ(target, original);
+    assign(target, target);
+    EXPECT_EQ(target, original);
+}
+
+TEST(ElementAccess, AssignRejectsOtherKindsAndSizesAndChangesNothing) {
+    Constant wide = make<double>({3, 2}, {1, 2, 3, 4, 5, 6});
+    Constant const before = wide;
+    expect_message([&] { assign(wide, make<double>({2, 3}, {0, 0, 0, 0, 0, 0})); }, "tarvex:common:lang:core:types",
+                   "InconsistentSize", {std::string("3, 2"), std::string("2, 3")});
+    expect_message([&] { assign(wide, make<int>({3, 2}, {0, 0, 0, 0, 0, 0})); }, constants_catalog, "InvalidAssign",
+                   {std::string("array<real, 3, 2>"), std::string("array<integer, 3, 2>")});
+    expect_message([&] { assign(wide, Constant(1.0)); }, constants_catalog, "InvalidAssign",
+                   {std::string("array<real, 3, 2>"), std::string("real")});
+    EXPECT_EQ(wide, before);
+
+    Constant scalar = 1;
+    expect_message([&] { assign(scalar, Constant(1UL)); }, constants_catalog, "InvalidAssign",
+                   {std::string("integer"), std::string("index")});
+    EXPECT_EQ(scalar, Constant(1));
+
+    Tuple pair{Constant(1), Constant(2.0)};
+    expect_message([&] { assign(pair, Tuple{Constant(3), Constant(4)}); }, constants_catalog, "InvalidAssign",
+                   {std::string("tuple<integer, real>"), std::string("tuple<integer, integer>")});
+    EXPECT_EQ(Constant(pair), Constant(Tuple{Constant(1), Constant(2.0)}));
+}
+
+TEST(ElementAccess, TupleAssignmentStopsPartWayAtAFailingElement) {
+    // An adopted block is copied on its first write; at this length the copy
+    // cannot be allocated, so the second element throws.
+    ArraySize const huge{1UL << 62};
+    auto adopted = [&] { return Constant(Array<double>(huge, boost::shared_ptr<double>(new double(0)))); };
+    Constant const kept = make<double>({1, 2}, {1, 2});
+    Tuple target{Constant(1), adopted(), Constant(3.0), kept};
+    Tuple const source{Constant(7), adopted(), Constant(9.0), Constant(make<double>({1, 2}, {5, 6}))};
+
+    EXPECT_THROW(assign(target, source), std::bad_alloc);
+    EXPECT_EQ(target.constants()[0], Constant(7));
+    EXPECT_EQ(target.constants()[2], Constant(3.0));
+    EXPECT_EQ(target.constants()[3], kept);
+
+    // Through Constant, a whole tuple is assigned element by element, in place.
+    Constant whole = Tuple{Constant(1), kept};
+    Constant const* element = &extract(whole, 1);
+    assign(whole, Tuple{Constant(2), Constant(make<double>({1, 2}, {5, 6}))});
+    EXPECT_EQ(whole, Constant(Tuple{Constant(2), Constant(make<double>({1, 2}, {5, 6}))}));
+    EXPECT_EQ(&extract(whole, 1), element);
+    EXPECT_EQ(kept, Constant(make<double>({1, 2}, {1, 2})));
+}
+
+}  // namespace
+}  // namespace lang::core
