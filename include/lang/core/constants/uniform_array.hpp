@@ -1,0 +1,47 @@
+// An array whose elements all equal one scalar, held as the scalar and the
+// shape until its elements are needed, and the two functions on such values:
+// materialising one and testing whether a constant is one.
+#pragma once
+
+#include <lang/core/constants/constant.hpp>
+#include <lang/core/constants/scalar_constant.hpp>
+#include <lang/core/export.hpp>
+#include <lang/core/types/array_size.hpp>
+#include <lang/core/types/array_type.hpp>
+
+#include <iosfwd>
+
+namespace lang::core {
+
+class LANGCORE_API UniformArray {
+public:
+    UniformArray(ScalarConstant const& value, ArraySize const& size) : value_(value), size_(size) {}
+
+    ScalarConstant const& value() const noexcept { return value_; }
+    ArraySize const& size() const noexcept { return size_; }
+
+private:
+    ScalarConstant value_;
+    ArraySize size_;
+};
+
+/// array<value's element type, lengths...>.
+LANGCORE_API ArrayType array_type(UniformArray const& u);
+
+/// to_constant(u.value(), u.size()).
+LANGCORE_API Constant to_constant(UniformArray const& u);
+
+/// uniform_array<value, lengths...>, e.g. uniform_array<true, 2, 3>.
+LANGCORE_API std::ostream& operator<<(std::ostream& os, UniformArray const& u);
+
+/// An array of shape `s` holding `v` everywhere. A shape with no elements
+/// and exactly one zero length stands for one element: it gives that element
+/// when every other length is 1, and raises InvalidReshape otherwise.
+LANGCORE_API Constant to_constant(ScalarConstant const& v, ArraySize const& s);
+
+/// Whether `c` is `v` repeated, with no conversion between element types: a
+/// scalar equals v (NaN matches NaN), every array element equals v (IEEE: NaN
+/// never matches), every tuple element is uniform. Empty arrays and tuples are.
+LANGCORE_API bool is_uniform(Constant const& c, ScalarConstant const& v);
+
+}  // namespace lang::core

@@ -1,0 +1,48 @@
+#include <lang/core/constants/colon.hpp>
+#include <lang/core/ops/convert.hpp>
+
+#include "test_support/expect_message.hpp"
+#include "test_support/value_laws.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace lang::core {
+namespace {
+
+TEST(Colon, ExpandsToTheColumnItsTypeReports) {
+    struct Case {
+        Colon colon;
+        char const* printed;
+        std::vector<unsigned long> values;
+    };
+    std::vector<Case> const cases = {
+        {Colon(0, 3), "colon<0, 1, 3>", {0, 1, 2}},
+        {Colon(0, 2, 5), "colon<0, 2, 5>", {0, 2, 4}},
+        {Colon(0, 2, 6), "colon<0, 2, 6>", {0, 2, 4}},
+        {Colon(4, 5), "colon<4, 1, 5>", {4}},
+        {Colon(3, 10, 4), "colon<3, 10, 4>", {3}},
+        {Colon(18446744073709551610UL, 3, 18446744073709551615UL), "colon<18446744073709551610, 3, 18446744073709551615>",
+         {18446744073709551610UL, 18446744073709551613UL}},
+    };
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.printed);
+        EXPECT_EQ(test::printed(c.colon), c.printed);
+        Array<unsigned long> const a = to_constant(c.colon);
+        EXPECT_EQ(array_type(Constant(a)), array_type(c.colon));
+        EXPECT_EQ(array_type(c.colon), ArrayType(type::INDEX, ArraySize{c.values.size(), 1}));
+        EXPECT_EQ(std::vector<unsigned long>(a.begin(), a.end()), c.values);
+    }
+    EXPECT_EQ(test::printed(array_type(Colon(0, 3))), "array<index, 3, 1>");
+}
+
+TEST(Colon, RaisesUnlessStartIsBelowStop) {
+    constexpr char const* kIr = "tarvex:common:lang:core:ir";
+    test::expect_message([] { Colon(5, 5); }, kIr, "InvalidColon", {5L, 5L});
+    test::expect_message([] { Colon(6, 1, 5); }, kIr, "InvalidColon", {6L, 5L});
+    test::expect_message([] { Colon(18446744073709551615UL, 0); }, kIr, "InvalidColon", {-1L, 0L});
+}
+
+}  // namespace
+}  // namespace lang::core

@@ -1,0 +1,69 @@
+#include <lang/core/constants/eye.hpp>
+#include <lang/core/ops/convert.hpp>
+
+#include "test_support/value_laws.hpp"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace lang::core {
+namespace {
+
+using Pair = std::pair<unsigned long, unsigned long>;
+
+TEST(Eye, StrideAndStopWalkTheDiagonal) {
+    EXPECT_EQ(stride_and_stop(Eye(type::REAL, ArraySize{3, 3})), Pair(4, 12));
+    EXPECT_EQ(stride_and_stop(Eye(type::REAL, ArraySize{2, 3})), Pair(3, 6));
+    EXPECT_EQ(stride_and_stop(Eye(type::REAL, ArraySize{2, 2, 2})), Pair(7, 14));
+    EXPECT_EQ(stride_and_stop(Eye(type::REAL, ArraySize{0, 3})), Pair(1, 0));
+    EXPECT_EQ(stride_and_stop(Eye(type::REAL, ArraySize{3, 1})), Pair(4, 4));
+}
+
+// The diagonal from the multi-index of each position, not from the stride.
+template <class T>
+void expect_identity(Eye const& e) {
+    SCOPED_TRACE(test::printed(e));
+    Constant const c = to_constant(e);
+    ASSERT_EQ(array_type(c), array_type(e));
+    Array<T> const& a = std::get<Array<T>>(c.value());
+    ArraySize const& s = e.size();
+    for (unsigned long p = 0; p < s.numElements(); ++p) {
+        unsigned long rest = p;
+        bool diagonal = true;
+        unsigned long first = rest % s(0);
+        for (unsigned long d = 0; d < s.size(); ++d) {
+            diagonal = diagonal && rest % s(d) == first;
+            rest /= s(d);
+        }
+        EXPECT_EQ(a.x()[p], diagonal ? T(1) : T(0)) << "at " << p;
+    }
+}
+
+TEST(Eye, ExpandsToOnesOnTheGeneralisedDiagonal) {
+    expect_identity<double>(Eye(type::REAL, ArraySize{2, 3}));
+    expect_identity<bool>(Eye(type::LOGICAL, ArraySize{3, 3}));
+    expect_identity<int>(Eye(type::INTEGER, ArraySize{3, 2, 4}));
+    expect_identity<unsigned long>(Eye(type::INDEX, ArraySize{2, 2, 2, 2}));
+    expect_identity<double>(Eye(type::REAL, ArraySize{0, 3}));
+    expect_identity<bool>(Eye());
+
+    Constant const c = to_constant(Eye(type::REAL, ArraySize{2, 3}));
+    Array<double> const& a = std::get<Array<double>>(c.value());
+    EXPECT_EQ(std::vector<double>(a.begin(), a.end()), (std::vector<double>{1, 0, 0, 1, 0, 0}));
+    EXPECT_TRUE(empty(to_constant(Eye(type::REAL, ArraySize{0, 3}))));
+    EXPECT_THROW(to_constant(Eye(type::Id(4), ArraySize{2, 2})), std::logic_error);
+}
+
+TEST(Eye, PrintsItsTypeAndEveryLength) {
+    EXPECT_EQ(test::printed(Eye(type::REAL, ArraySize{3, 3})), "eye<real, 3, 3>");
+    EXPECT_EQ(test::printed(Eye()), "eye<logical, 0, 1>");
+    EXPECT_EQ(test::printed(Eye(type::INDEX, ArraySize{2, 1, 3})), "eye<index, 2, 1, 3>");
+    EXPECT_EQ(test::printed(array_type(Eye())), "array<logical, 0, 1>");
+}
+
+}  // namespace
+}  // namespace lang::core
