@@ -1,0 +1,83 @@
+#include <lang/core/ops/conditional.hpp>
+
+#include "detail/raise.hpp"
+
+#include <type_traits>
+#include <variant>
+
+namespace lang::core {
+namespace {
+
+// Type equality without building types for the common kinds: scalars of one
+// alternative always match, arrays when their shapes do.
+bool same_type(Constant const& a, Constant const& b) {
+    if (a.id() != b.id()) return false;
+    return visit([&](auto const& x) -> bool {
+        using A = std::decay_t<decltype(x)>;
+        if constexpr (is_scalar_v<A>) return true;
+        else if constexpr (is_array_v<A>) return x.size() == std::get<A>(b.value()).size();
+        else return value_type(a) == value_type(b);
+    }, a);
+}
+
+/// Every position reads the one value.
+template <class T>
+auto source(Scalar<T> const& s) noexcept {
+    return [v = s.value](unsigned long) noexcept { return v; };
+}
+
+/// Position i reads element i.
+template <class T>
+auto source(Array<T> const& a) noexcept {
+    return [p = a.x()](unsigned long i) noexcept { return p[i]; };
+}
+
+template <class T, class A, class B>
+Array<T> select(Array<bool> const& mask, A first, B second) {
+    auto result = Array<T>::uninitialized(mask.size());
+    bool const* __restrict const m = mask.x();
+    T* __restrict const out = result.x();
+    unsigned long const n = mask.size().numElements();
+    for (unsigned long i = 0; i < n; ++i) out[i] = m[i] ? first(i) : second(i);
+    return result;
+}
+
+template <class V>
+using element_of = typename V::element_type;
+
+[[noreturn]] void fail_array_conditional(Constant const& c, Constant const& a, Constant const& b) {
+    raise<msg::constants::InvalidArrayConditional>(value_type(c), value_type(a), value_type(b));
+}
+
+}  // namespace
+
+Constant const& conditional(Constant const& c, Constant const& a, Constant const& b) {
+    auto const* const condition = std::get_if<Scalar<bool>>(&c.value());
+    if (condition == nullptr || !same_type(a, b)) {
+        raise<msg::constants::InvalidConditional>(value_type(c), value_type(a), value_type(b));
+    }
+    return condition->value ? a : b;
+}
+
+Constant array_conditional(Constant const& c, Constant const& a, Constant const& b) {
+    auto const* const mask = std::get_if<Array<bool>>(&c.value());
+    if (mask == nullptr) fail_array_conditional(c, a, b);
+    auto const fits = [&](auto const& branch) {
+        if constexpr (is_array_v<std::decay_t<decltype(branch)>>) return branch.size() == mask->size();
+        else return true;
+    };
+    return visit([&](auto const& x) -> Constant {
+        return visit([&](auto const& y) -> Constant {
+            using X = std::decay_t<decltype(x)>;
+            using Y = std::decay_t<decltype(y)>;
+            if constexpr (!std::is_same_v<X, Tuple> && !std::is_same_v<Y, Tuple>) {
+                if constexpr (std::is_same_v<element_of<X>, element_of<Y>>) {
+                    if (fits(x) && fits(y)) return select<element_of<X>>(*mask, source(x), source(y));
+                }
+            }
+            fail_array_conditional(c, a, b);
+        }, b);
+    }, a);
+}
+
+}  // namespace lang::core

@@ -1,0 +1,101 @@
+#include <lang/core/ops/pad.hpp>
+
+#include "constants/values.hpp"
+#include "test_support/expect_message.hpp"
+#include "test_support/value_laws.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace lang::core {
+namespace {
+
+using test::make;
+
+constexpr char const* kConstants = "tarvex:common:lang:core:constants";
+
+TEST(Pad, GrowsWithFillAndShrinksToALeadingBlock) {
+    Constant const a = make<double>({2, 3}, {1, 2, 3, 4, 5, 6});
+    ScalarConstant const zero(Scalar<double>{0.0});
+    ScalarConstant const nine(Scalar<double>{9.0});
+    EXPECT_EQ(pad(a, 1, 5, zero), Constant(make<double>({2, 5}, {1, 2, 3, 4, 5, 6, 0, 0, 0, 0})));
+    EXPECT_EQ(pad(a, 0, 4, nine), Constant(make<double>({4, 3}, {1, 2, 9, 9, 3, 4, 9, 9, 5, 6, 9, 9})));
+    EXPECT_EQ(pad(a, 1, 1, zero), Constant(make<double>({2, 1}, {1, 2})));
+    EXPECT_EQ(pad(a, 0, 1, zero), Constant(make<double>({1, 3}, {1, 3, 5})));
+    EXPECT_EQ(pad(a, 2, 2, nine), Constant(make<double>({2, 3, 2}, {1, 2, 3, 4, 5, 6, 9, 9, 9, 9, 9, 9})));
+    EXPECT_EQ(pad(a, 4, 0, nine), Constant(Array<double>(ArraySize{2, 3, 1, 1, 0})));
+    EXPECT_EQ(pad(a, 1, 0, nine), Constant(Array<double>(ArraySize{2, 0})));
+    EXPECT_EQ(pad(Constant(Array<int>(ArraySize{0, 2})), 1, 3, ScalarConstant(Scalar<int>{4})),
+              Constant(Array<int>(ArraySize{0, 3})));
+
+    // The same length shares the elements rather than copying them.
+    Array<double> const& stored = std::get<Array<double>>(a.value());
+    Array<double> const same = stored.pad(1, 3, 0.0);
+    EXPECT_EQ(same.x(), stored.x());
+    EXPECT_EQ(a, Constant(make<double>({2, 3}, {1, 2, 3, 4, 5, 6})));
+}
+
+TEST(Pad, RaisesOnAScalarTupleOrFillOfAnotherType) {
+    Constant const a = make<double>({2, 3}, {1, 2, 3, 4, 5, 6});
+    test::expect_message([&] { pad(a, 1, 5, ScalarConstant(Scalar<int>{0})); }, kConstants, "TypeMismatchForPad",
+                         {std::string("real"), std::string("integer")});
+    test::expect_message([&] { pad(Constant(make<bool>({1, 1}, {true})), 0, 2, ScalarConstant(Scalar<double>{0.0})); },
+                         kConstants, "TypeMismatchForPad", {std::string("logical"), std::string("real")});
+    test::expect_message([&] { pad(Constant(1.0), 0, 2, ScalarConstant(Scalar<double>{0.0})); }, kConstants,
+                         "InvalidArray", {std::string("real")});
+    test::expect_message([&] { pad(Constant(Tuple{Constant(1)}), 0, 2, ScalarConstant()); }, kConstants,
+                         "InvalidArray", {std::string("tuple<integer>")});
+    EXPECT_EQ(a, Constant(make<double>({2, 3}, {1, 2, 3, 4, 5, 6})));
+}
+
+// Positions are checked against a reference written with multi-indices.
+template <class T>
+void check_round_trip(std::mt19937_64& rng) {
+    std::uniform_int_distribution<unsigned long> dims(2, 4), len(0, 3), extra(1, 3);
+    std::vector<unsigned long> lengths(dims(rng));
+    for (auto& l : lengths) l = len(rng);
+    ArraySize const s(lengths.data(), lengths.size());
+    Array<T> a(s);
+    for (unsigned long i = 0; i < s.numElements(); ++i) a.x()[i] = static_cast<T>(i % 2 == 0 ? i + 1 : 0);
+    unsigned long const dim = std::uniform_int_distribution<unsigned long>(0, lengths.size() + 1)(rng);
+    unsigned long const n = s(dim);
+    unsigned long const grown = n + extra(rng);
+    T const fill = static_cast<T>(7);
+    SCOPED_TRACE(test::printed(a) + " along " + std::to_string(dim) + " to " + std::to_string(grown));
+
+    Array<T> const big = a.pad(dim, grown, fill);
+    ArraySize expected_size = s;
+    expected_size.replace(dim, grown);
+    ASSERT_EQ(big.size(), expected_size);
+    std::vector<unsigned long> const m = big.size().multipliers();
+    std::vector<unsigned long> const src = s.multipliers();
+    for (unsigned long p = 0; p < big.size().numElements(); ++p) {
+        // Split p into its index along `dim` and the source position of the rest.
+        unsigned long const along = dim < m.size() - 1 ? p / m[dim] % big.size()(dim) : 0;
+        unsigned long rest = p, source = 0;
+        for (unsigned long d = big.size().size(); d-- > 0;) {
+            source += rest / m[d] * (d < src.size() - 1 ? src[d] : 0);
+            rest %= m[d];
+        }
+        if (along < n) EXPECT_EQ(big.x()[p], a.x()[source]) << "at " << p;
+        else EXPECT_EQ(big.x()[p], fill) << "at " << p;
+    }
+    Array<T> const back = big.pad(dim, n, fill);
+    EXPECT_TRUE(back.equal_(a)) << test::printed(back);
+}
+
+TEST(Pad, GrowingThenShrinkingGivesTheOriginal) {
+    std::mt19937_64 rng(20240611);
+    for (int round = 0; round < 200; ++round) {
+        check_round_trip<bool>(rng);
+        check_round_trip<int>(rng);
+        check_round_trip<unsigned long>(rng);
+        check_round_trip<double>(rng);
+    }
+}
+
+}  // namespace
+}  // namespace lang::core
