@@ -4,45 +4,35 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <stdexcept>
 #include <string>
 
 namespace lang::core {
 namespace {
 
-using test::expect_message;
-
-constexpr char types_catalog[] = "tarvex:common:lang:core:types";
+void expect_invalid(IndexChecker const& check, unsigned long index, unsigned long position, char16_t const* size,
+                    long reported) {
+    test::expect_message([&] { check(index, position); }, "tarvex:common:lang:core:types", "InvalidIndex",
+                         {std::u16string(size), reported});
+}
 
 TEST(IndexChecker, AdmitsIndicesBelowEachPositionsLength) {
     IndexChecker const two(ArraySize{3, 4}, 2);
     two(2, 0);
     two(3, 1);
-    expect_message([&] { two(3, 0); }, types_catalog, "InvalidIndex", {std::u16string(u"3x4"), 3L});
-    expect_message([&] { two(4, 1); }, types_catalog, "InvalidIndex", {std::u16string(u"3x4"), 4L});
-
-    IndexChecker const linear(ArraySize{3, 4}, 1);
-    linear(11, 0);
-    expect_message([&] { linear(12, 0); }, types_catalog, "InvalidIndex", {std::u16string(u"3x4"), 12L});
+    expect_invalid(two, 3, 0, u"3x4", 3);
+    expect_invalid(two, ~0UL, 0, u"3x4", -1);  // reported as a signed 64-bit value
+    EXPECT_THROW(two(0, 2), std::out_of_range);
 
     // The last position spans the remaining dimensions; positions past the
     // stored ones admit only 0.
-    IndexChecker const spanning(ArraySize{2, 3, 4}, 2);
-    spanning(11, 1);
-    expect_message([&] { spanning(12, 1); }, types_catalog, "InvalidIndex", {std::u16string(u"2x3x4"), 12L});
-    IndexChecker const beyond(ArraySize{2, 3}, 3);
-    beyond(0, 2);
-    expect_message([&] { beyond(1, 2); }, types_catalog, "InvalidIndex", {std::u16string(u"2x3"), 1L});
+    IndexChecker const one(ArraySize{3, 4}, 1);
+    one(11, 0);
+    expect_invalid(one, 12, 0, u"3x4", 12);
+    IndexChecker const three(ArraySize{2, 3}, 3);
+    three(0, 2);
+    expect_invalid(three, 1, 2, u"2x3", 1);
 
-    // The index is reported as the signed 64-bit value of its bits.
-    expect_message([&] { two(std::numeric_limits<unsigned long>::max(), 0); }, types_catalog, "InvalidIndex",
-                   {std::u16string(u"3x4"), -1L});
-}
-
-TEST(IndexChecker, RejectsPositionsPastTheLastAndAZeroCount) {
-    IndexChecker const checker(ArraySize{3, 4}, 2);
-    EXPECT_THROW(checker(0, 2), std::out_of_range);
     try {
         IndexChecker(ArraySize{3, 4}, 0);
         ADD_FAILURE() << "a zero count was accepted";
