@@ -119,9 +119,11 @@ bool any_zero(T const* divisors, unsigned long count) {
 
 template <class T>
 Constant transpose(Array<T> const& a) {
-    ArraySize const shape = a.size().transpose();
+    a.size().requireMatrix();
     unsigned long const m = a.size().m();
     unsigned long const n = a.size().n();
+    // Building a shape takes the interning lock; a square one is its own transpose.
+    ArraySize const shape = m == n ? a.size() : a.size().transpose();
     // A vector or an empty matrix keeps its linear order: only the shape changes.
     if (m <= 1 || n <= 1) return Constant(Array<T>(shape, a));
     Array<T> result = Array<T>::uninitialized(shape);
@@ -141,32 +143,44 @@ Constant transpose(Array<T> const& a) {
     return Constant(result);
 }
 
-/// out(:, j) = out(:, j) + column * s: one step of a product column.
+/// One column of a product: out[i] = sum over p of left(i, p) * right[p],
+/// each sum starting from zero and taking its products in ascending p.
 template <class T>
-void axpy_loop(T* __restrict out, T const* __restrict column, T s, unsigned long m) {
+void product_column(T* __restrict out, T const* __restrict left, T const* __restrict right, unsigned long m,
+                    unsigned long k) {
     ElementOp<op::PLUS> const plus;
     ElementOp<op::TIMES> const times;
-    for (unsigned long i = 0; i < m; ++i) out[i] = plus(out[i], times(column[i], s));
+    // A strip of rows keeps its sums in registers while p runs, reading the
+    // left matrix down its columns; the order of each sum is unchanged.
+    constexpr unsigned long strip = 8;
+    unsigned long i = 0;
+    for (; i + strip <= m; i += strip) {
+        T sum[strip] = {};
+        for (unsigned long p = 0; p < k; ++p) {
+            T const* const column = left + i + p * m;
+            for (unsigned long r = 0; r < strip; ++r) sum[r] = plus(sum[r], times(column[r], right[p]));
+        }
+        for (unsigned long r = 0; r < strip; ++r) out[i + r] = sum[r];
+    }
+    for (; i < m; ++i) {
+        T sum{};
+        for (unsigned long p = 0; p < k; ++p) sum = plus(sum, times(left[i + p * m], right[p]));
+        out[i] = sum;
+    }
 }
 
 template <class T>
 Constant matrix_product(Array<T> const& a, Array<T> const& b) {
-    ArraySize const shape = mtimes(a.size(), b.size());
+    a.size().requireMultiply(b.size());
     unsigned long const m = a.size().m();
     unsigned long const k = a.size().n();
     unsigned long const n = b.size().n();
+    // Reuse an operand's shape when it is the result's: building a shape
+    // takes the interning lock.
+    ArraySize const shape = k == n ? a.size() : m == k ? b.size() : ArraySize{m, n};
     Array<T> result = Array<T>::uninitialized(shape);
     T* const out = result.x();
-    T const* const left = a.x();
-    T const* const right = b.x();
-    // Looping j, p, i instead of i, j, p walks every matrix down its columns,
-    // and each result element still sums its products in ascending p from
-    // zero, so the rounding is that of the textbook order.
-    for (unsigned long j = 0; j < n; ++j) {
-        T* const column = out + j * m;
-        std::fill(column, column + m, T{});
-        for (unsigned long p = 0; p < k; ++p) axpy_loop(column, left + p * m, right[p + j * k], m);
-    }
+    for (unsigned long j = 0; j < n; ++j) product_column(out + j * m, a.x(), b.x() + j * k, m, k);
     return Constant(result);
 }
 
