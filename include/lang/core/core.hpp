@@ -15,13 +15,48 @@
 #include <lang/core/types/type_id.hpp>
 #include <lang/core/types/types.hpp>
 
-// Operator, reduction and keyword tables
+// Values
+#include <lang/core/constants/array.hpp>
+#include <lang/core/constants/colon.hpp>
+#include <lang/core/constants/constant.hpp>
+#include <lang/core/constants/constants.hpp>
+#include <lang/core/constants/eye.hpp>
+#include <lang/core/constants/scalar.hpp>
+#include <lang/core/constants/scalar_constant.hpp>
+#include <lang/core/constants/scalar_to_user_string.hpp>
+#include <lang/core/constants/tuple.hpp>
+#include <lang/core/constants/uniform_array.hpp>
+
+// Operations: tables and folding
 #include <lang/core/ops/accum_id.hpp>
+#include <lang/core/ops/apply.hpp>
+#include <lang/core/ops/conditional.hpp>
+#include <lang/core/ops/convert.hpp>
 #include <lang/core/ops/expression_errors.hpp>
 #include <lang/core/ops/extrema_id.hpp>
 #include <lang/core/ops/keyword_id.hpp>
 #include <lang/core/ops/op_id.hpp>
 #include <lang/core/ops/op_output.hpp>
+#include <lang/core/ops/pad.hpp>
+#include <lang/core/ops/reduce.hpp>
+
+// Indexing
+#include <lang/core/index/concatenator.hpp>
+#include <lang/core/index/constant_iterator.hpp>
+#include <lang/core/index/element_access.hpp>
+#include <lang/core/index/index_checker.hpp>
+#include <lang/core/index/index_range.hpp>
+#include <lang/core/index/indexable.hpp>
+#include <lang/core/index/indexer.hpp>
+#include <lang/core/index/indexer_builder.hpp>
+#include <lang/core/index/inverse_concatenator.hpp>
+#include <lang/core/index/multi_index.hpp>
+
+// External functions
+#include <lang/core/ext/external_function_instance.hpp>
+#include <lang/core/ext/raw_value.hpp>
+#include <lang/core/ext/resolver.hpp>
+#include <lang/core/ext/resolver_eval_fcn.hpp>
 
 // Text
 #include <lang/core/text/assert_type.hpp>
