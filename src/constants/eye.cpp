@@ -29,7 +29,10 @@ std::pair<unsigned long, unsigned long> stride_and_stop(Eye const& e) {
 }
 
 Constant to_constant(Eye const& e) {
-    auto const [stride, stop] = stride_and_stop(e);
+    // Not a structured binding: clang 14 cannot capture those in a lambda.
+    std::pair<unsigned long, unsigned long> const diagonal = stride_and_stop(e);
+    unsigned long const stride = diagonal.first;
+    unsigned long const stop = diagonal.second;
     return detail::visit_element_type(e.type(), [&](auto zero) -> Constant {
         using T = decltype(zero);
         Array<T> result(e.size());

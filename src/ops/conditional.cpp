@@ -42,11 +42,38 @@ Array<T> select(Array<bool> const& mask, A first, B second) {
     return result;
 }
 
+/// The element type of a scalar or array alternative; void for a tuple.
 template <class V>
-using element_of = typename V::element_type;
+struct element_of {
+    using type = void;
+};
+template <class T>
+struct element_of<Scalar<T>> {
+    using type = T;
+};
+template <class T>
+struct element_of<Array<T>> {
+    using type = T;
+};
 
 [[noreturn]] void fail_array_conditional(Constant const& c, Constant const& a, Constant const& b) {
     raise<msg::constants::InvalidArrayConditional>(value_type(c), value_type(a), value_type(b));
+}
+
+template <class V>
+bool fits(Array<bool> const& mask, V const& branch) noexcept {
+    if constexpr (is_array_v<V>) return branch.size() == mask.size();
+    else return true;
+}
+
+template <class X, class Y>
+Constant select_branches(Array<bool> const& mask, X const& x, Y const& y, Constant const& c, Constant const& a,
+                         Constant const& b) {
+    using T = typename element_of<X>::type;
+    if constexpr (!std::is_void_v<T> && std::is_same_v<T, typename element_of<Y>::type>) {
+        if (fits(mask, x) && fits(mask, y)) return select<T>(mask, source(x), source(y));
+    }
+    fail_array_conditional(c, a, b);
 }
 
 }  // namespace
@@ -62,21 +89,8 @@ Constant const& conditional(Constant const& c, Constant const& a, Constant const
 Constant array_conditional(Constant const& c, Constant const& a, Constant const& b) {
     auto const* const mask = std::get_if<Array<bool>>(&c.value());
     if (mask == nullptr) fail_array_conditional(c, a, b);
-    auto const fits = [&](auto const& branch) {
-        if constexpr (is_array_v<std::decay_t<decltype(branch)>>) return branch.size() == mask->size();
-        else return true;
-    };
     return visit([&](auto const& x) -> Constant {
-        return visit([&](auto const& y) -> Constant {
-            using X = std::decay_t<decltype(x)>;
-            using Y = std::decay_t<decltype(y)>;
-            if constexpr (!std::is_same_v<X, Tuple> && !std::is_same_v<Y, Tuple>) {
-                if constexpr (std::is_same_v<element_of<X>, element_of<Y>>) {
-                    if (fits(x) && fits(y)) return select<element_of<X>>(*mask, source(x), source(y));
-                }
-            }
-            fail_array_conditional(c, a, b);
-        }, b);
+        return visit([&](auto const& y) -> Constant { return select_branches(*mask, x, y, c, a, b); }, b);
     }, a);
 }
 
