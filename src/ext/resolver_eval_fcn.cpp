@@ -6,6 +6,8 @@
 
 #include <kbase/message.hpp>
 
+#include <cstdint>
+
 namespace lang::core {
 
 using PathConstants = ResolverEvalFcn::PathConstants;

@@ -39,34 +39,25 @@ Constant array(ArraySize const& size, std::vector<T> const& elements) {
     return a;
 }
 
-// A resolver that knows the functions given to it by path and counts how
-// often it is asked and how often a function runs.
+// A resolver that knows the functions added to it, counting how often it is
+// asked and how often a function runs.
 struct Registry {
-    struct Entry {
-        Type returnType;
-        ExternalFunctionInstance::Function function;
-    };
-    std::vector<std::pair<std::string, Entry>> known;
+    std::vector<std::pair<Path, ExternalFunctionInstance>> known;
+    std::vector<Types> askedWith;
     int resolved = 0;
     int called = 0;
-    std::vector<Types> askedWith;
 
-    void add(std::string path, Type returnType, ExternalFunctionInstance::Function function) {
-        known.push_back({std::move(path), {std::move(returnType), std::move(function)}});
+    void add(char const* path, Type const& returnType, ExternalFunctionInstance::Function f) {
+        if (f) f = [this, f](void* out, void const* in) { ++called, f(out, in); };
+        known.emplace_back(Path(path), ExternalFunctionInstance(returnType, f));
     }
 
     ResolverEvalFcn evaluator() {
         return ResolverEvalFcn([this](Path const& path, Types const& types) {
             ++resolved;
             askedWith.push_back(types);
-            for (auto const& [name, entry] : known) {
-                if (Path(name) == path) {
-                    if (!entry.function) return ExternalFunctionInstance(entry.returnType, {});
-                    return ExternalFunctionInstance(entry.returnType, [this, f = entry.function](void* out, void const* in) {
-                        ++called;
-                        f(out, in);
-                    });
-                }
+            for (auto const& [name, instance] : known) {
+                if (name == path) return instance;
             }
             return default_resolver(path, types);
         });
@@ -90,26 +81,20 @@ TEST(ResolverEvalFcn, FailureToResolveIsRememberedAsNone) {
     ResolverEvalFcn const eval = registry.evaluator();
     EXPECT_FALSE(eval.beenEvaled(Path("a.b"), Constants{2.0}));
     EXPECT_EQ(eval(Path("a.b"), Constants{2.0}), boost::none);
-    EXPECT_EQ(registry.resolved, 1);
-    ASSERT_EQ(registry.askedWith.size(), 1u);
-    EXPECT_EQ(registry.askedWith[0], Types(ScalarType(type::REAL)));
+    EXPECT_EQ(registry.askedWith, std::vector<Types>{Types(ScalarType(type::REAL))});
 
     // Keys built afresh, equal to the first: answered from the memo.
     EXPECT_TRUE(eval.beenEvaled(Path("a.b"), Constants{2.0}));
     EXPECT_EQ(eval(Path("a.b"), Constants{2.0}), boost::none);
     EXPECT_EQ(registry.resolved, 1);
 
-    // Another path, another argument type or another value is another key.
+    // Another path, argument type, value or count is another key.
     EXPECT_FALSE(eval.beenEvaled(Path("a.b.c"), Constants{2.0}));
     EXPECT_FALSE(eval.beenEvaled(Path("a"), Constants{2.0}));
     EXPECT_FALSE(eval.beenEvaled(Path("a.b"), Constants{2}));
     EXPECT_FALSE(eval.beenEvaled(Path("a.b"), Constants{2.5}));
     EXPECT_FALSE(eval.beenEvaled(Path("a.b"), Constants{2.0, 2.0}));
     EXPECT_EQ(registry.resolved, 1);
-
-    ResolverEvalFcn const fresh(default_resolver);
-    EXPECT_EQ(fresh(Path("a.b"), Constants{}), boost::none);
-    EXPECT_TRUE(fresh.beenEvaled(Path("a.b"), Constants{}));
 }
 
 TEST(ResolverEvalFcn, CallsMarshalArgumentsAndResultsAndAreRememberedOnce) {
@@ -128,10 +113,7 @@ TEST(ResolverEvalFcn, CallsMarshalArgumentsAndResultsAndAreRememberedOnce) {
     EXPECT_EQ(*result, (array<double>({2, 2}, {10, 20, 30, 40})));
     EXPECT_EQ(registry.askedWith.at(0), Types(ArrayType(type::REAL, {2, 2})) + ScalarType(type::INTEGER));
 
-    // Equal arguments held elsewhere: nothing is resolved or called again,
-    // and the remembered value is unaffected by writes to the returned one.
-    Constant returned = *result;
-    std::get<Array<double>>(returned.value()).x()[0] = -1;
+    // Equal arguments held elsewhere: nothing is resolved or called again.
     auto const again = eval(Path("m.scale"), Constants{array<double>({2, 2}, {1, 2, 3, 4}), 10});
     EXPECT_EQ(again, result);
     EXPECT_EQ(registry.resolved, 1);
@@ -139,25 +121,6 @@ TEST(ResolverEvalFcn, CallsMarshalArgumentsAndResultsAndAreRememberedOnce) {
 
     EXPECT_EQ(*eval(Path("m.scale"), Constants{array<double>({2, 2}, {1, 2, 3, 4}), 2}),
               (array<double>({2, 2}, {2, 4, 6, 8})));
-    EXPECT_EQ(registry.called, 2);
-}
-
-TEST(ResolverEvalFcn, SpecialRealsMakeOneKeyWhenTheyAreEqualValues) {
-    Registry registry;
-    registry.add("f.id", ScalarType(type::REAL), [](void* out, void const* in) {
-        *static_cast<double*>(out) = *reals(args(in)[0]);
-    });
-    ResolverEvalFcn const eval = registry.evaluator();
-    double const nan = std::numeric_limits<double>::quiet_NaN();
-
-    EXPECT_TRUE(std::isnan(std::get<Scalar<double>>(eval(Path("f.id"), Constants{nan})->value()).value));
-    EXPECT_TRUE(eval.beenEvaled(Path("f.id"), Constants{-nan}));
-    eval(Path("f.id"), Constants{nan});
-    EXPECT_EQ(registry.called, 1);
-
-    // 0.0 and -0.0 are equal constants, so the second is answered by the first.
-    EXPECT_FALSE(std::signbit(std::get<Scalar<double>>(eval(Path("f.id"), Constants{0.0})->value()).value));
-    EXPECT_FALSE(std::signbit(std::get<Scalar<double>>(eval(Path("f.id"), Constants{-0.0})->value()).value));
     EXPECT_EQ(registry.called, 2);
 }
 
