@@ -35,7 +35,7 @@ std::pair<Constant, bool> convert_to(type::Id const& target, Constant const& val
                 U const y = detail::convert_element<U>(x.value);
                 return {Scalar<U>{y}, Check && detail::conversion_changes(x.value, y)};
             } else if constexpr (is_array_v<A>) {
-                Array<U> result(x.size());
+                auto result = Array<U>::uninitialized(x.size());
                 bool const changed = convert_elements<Check>(x.x(), result.x(), x.size().numElements());
                 return {std::move(result), changed};
             } else {

@@ -100,6 +100,7 @@ void fold_columns(T const* __restrict in, T* __restrict out, unsigned long len, 
     }
 }
 
+// Writes every output element.
 template <class T, class Step>
 void fold(T const* __restrict in, T* __restrict out, Walk w, T init, Step step) noexcept {
     if (w.len == 0) {
@@ -171,7 +172,7 @@ Constant apply(accum::Id reduction, unsigned long dim, Constant const& value) {
                 if constexpr (detail::binary_rule<o, T>) {
                     ArraySize size = x.size();
                     size.replace(dim, 1);
-                    Array<T> result(size);
+                    auto result = Array<T>::uninitialized(size);
                     fold(x.x(), result.x(), walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
                     return result;
                 }

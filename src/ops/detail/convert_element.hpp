@@ -6,6 +6,7 @@
 #include <lang/core/types/type_id.hpp>
 
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <type_traits>
 
@@ -27,7 +28,9 @@ inline unsigned long real_to_index(double x) noexcept {
 /// Reals to integer: truncation toward zero; NaN and values whose truncation
 /// leaves the 32-bit range give INT_MIN.
 inline int real_to_integer(double x) noexcept {
-    return x > -2147483649.0 && x < 2147483648.0 ? static_cast<int>(x) : INT_MIN;
+    // One comparison: the values in (-2^31 - 1, -2^31] that it also sends to
+    // INT_MIN truncate to INT_MIN anyway.
+    return std::fabs(x) < 2147483648.0 ? static_cast<int>(x) : INT_MIN;
 }
 
 /// `x` as element type U: a logical is x != 0 (true for NaN, false for -0.0);
