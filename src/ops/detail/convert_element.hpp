@@ -12,8 +12,9 @@
 
 namespace lang::core::detail {
 
-/// Reals to index: values from 2^63 up are offset into the signed range and
-/// their top bit restored; NaN and every truncation that overflows give 2^63.
+/// Reals to index: truncation toward zero, negative values wrapping; values
+/// from 2^63 up are offset into the signed range and their top bit restored.
+/// NaN and values below -2^63 give 2^63, values from 2^64 up give 0.
 inline unsigned long real_to_index(double x) noexcept {
     constexpr double two63 = 9223372036854775808.0;
     constexpr std::uint64_t top = std::uint64_t{1} << 63;
