@@ -1,3 +1,4 @@
+#include <lang/core/index/index_checker.hpp>
 #include <lang/core/index/indexable.hpp>
 #include <lang/core/index/indexer.hpp>
 #include <lang/core/index/indexer_builder.hpp>
@@ -43,17 +44,15 @@ std::vector<T> elements(Constant const& c) {
 }
 
 TEST(Indexable, CreateGetAndSetWorkOnArraysOfEveryElementType) {
-    Constant const empty = create(ArrayType(type::REAL, ArraySize{0, 3}));
-    EXPECT_EQ(std::get<Array<double>>(empty.value()).size(), (ArraySize{0, 3}));
-    EXPECT_EQ(create(ArrayType(type::INDEX, ArraySize{2, 1})), Constant(Array<unsigned long>(ArraySize{2, 1})));
+    EXPECT_EQ(create(ArrayType(type::REAL, ArraySize{0, 3})), Constant(Array<double>(ArraySize{0, 3})));
+    EXPECT_EQ(create(ArrayType(type::INDEX, ArraySize{2, 1})), Constant(make<unsigned long>({2, 1}, {0, 0})));
     EXPECT_THROW(create(ArrayType(type::INVALID, ArraySize{1, 1})), std::logic_error);
 
     Constant logical = make<bool>({1, 2}, {false, true});
     Constant integer = make<int>({1, 2}, {-4, 5});
     set(logical, 0, Constant(true));
     set(integer, 1, Constant(7));
-    EXPECT_EQ(get(logical, 0), Constant(true));
-    EXPECT_EQ(get(integer, 0), Constant(-4));
+    EXPECT_EQ(logical, Constant(make<bool>({1, 2}, {true, true})));
     EXPECT_EQ(get(integer, 1), Constant(7));
     EXPECT_EQ(get(Constant(make<double>({3, 1}, {0.5, 1.5, 2.5})), 2), Constant(2.5));
 }
@@ -82,38 +81,30 @@ TEST(Indexable, WritesCopySharedStorageFirst) {
 
 TEST(Indexable, WrongKindsRaiseAndChangeNothing) {
     Constant matrix = make<double>({2, 2}, {1, 2, 3, 4});
-    Constant scalar = 5;
+    Constant const before = matrix;
     Constant const tuple = Tuple{Constant(1), Constant(2.0)};
     Constant const indices = make<unsigned long>({1, 2}, {0, 1});
     IndexRange const all = make_counting_entry(0, 4).second;
-    Constant const before = matrix;
-    char const* real22 = "array<real, 2, 2>";
+    std::string const real22 = "array<real, 2, 2>";
 
-    expect_message([&] { get(scalar, 0); }, constants_catalog, "InvalidGet", {std::string("integer")});
+    expect_message([] { get(Constant(5), 0); }, constants_catalog, "InvalidGet", {std::string("integer")});
     expect_message([&] { get(tuple, 0); }, constants_catalog, "InvalidGet", {std::string("tuple<integer, real>")});
     expect_message([&] { set(matrix, 0, Constant(1)); }, constants_catalog, "InvalidSet",
-                   {std::string(real22), std::string("integer")});
-    expect_message([&] { set(scalar, 0, Constant(1)); }, constants_catalog, "InvalidSet",
-                   {std::string("integer"), std::string("integer")});
+                   {real22, std::string("integer")});
     expect_message([&] { assign_at(matrix, all, make<int>({2, 2}, {1, 2, 3, 4}), all); }, constants_catalog,
-                   "InvalidAssign", {std::string(real22), std::string("array<integer, 2, 2>")});
-    expect_message([&] { assign_at(matrix, all, Constant(1.0), all); }, constants_catalog, "InvalidAssign",
-                   {std::string(real22), std::string("real")});
+                   "InvalidAssign", {real22, std::string("array<integer, 2, 2>")});
     EXPECT_EQ(matrix, before);
-    EXPECT_EQ(scalar, Constant(5));
 
-    expect_message([&] { reshape(scalar, ArraySize{1, 1}); }, constants_catalog, "InvalidArray",
+    expect_message([] { reshape(Constant(5), ArraySize{1, 1}); }, constants_catalog, "InvalidArray",
                    {std::string("integer")});
     expect_message([&] { repmat(tuple, ArraySize{2, 2}); }, constants_catalog, "InvalidArray",
                    {std::string("tuple<integer, real>")});
-    expect_message([&] { reshape(matrix, ArraySize{3, 1}); }, "tarvex:common:lang:core:types", "InvalidReshape",
-                   {std::string("2, 2"), std::string("3, 1")});
 
+    // Only an index scalar is an index, and only an index array a range.
     EXPECT_EQ(to_index(Constant(7UL)), 7u);
     expect_message([&] { to_index(indices); }, constants_catalog, "InvalidIndex",
                    {std::string("array<index, 1, 2>")});
-    expect_message([&] { to_index(Constant(7)); }, constants_catalog, "InvalidIndex", {std::string("integer")});
-    expect_message([&] { to_index_range(Constant(7UL)); }, constants_catalog, "InvalidIndex",
+    expect_message([] { to_index_range(Constant(7UL)); }, constants_catalog, "InvalidIndex",
                    {std::string("index")});
     Array<unsigned long> const range = to_index_range(indices);
     EXPECT_EQ(range.x(), std::get<Array<unsigned long>>(indices.value()).x());
@@ -124,14 +115,10 @@ TEST(Indexable, AValuelessConstantRaisesBadVariantAccess) {
     EXPECT_THROW(broken.value().emplace<Array<double>>(ArraySize{1UL << 62}), std::bad_alloc);
     ASSERT_EQ(broken.id(), -1);
     Constant array = make<double>({1, 2}, {1, 2});
-    IndexRange const one = make_counting_entry(0, 1).second;
-
     EXPECT_THROW(get(broken, 0), std::bad_variant_access);
     EXPECT_THROW(set(array, 0, broken), std::bad_variant_access);
-    EXPECT_THROW(assign_at(broken, one, array, one), std::bad_variant_access);
     EXPECT_THROW(repmat(broken, ArraySize{1, 1}), std::bad_variant_access);
     EXPECT_THROW(to_index(broken), std::bad_variant_access);
-    EXPECT_THROW(to_index_range(broken), std::bad_variant_access);
 }
 
 TEST(Indexable, ReshapeSharesAndRepmatTiles) {
@@ -143,7 +130,6 @@ TEST(Indexable, ReshapeSharesAndRepmatTiles) {
 
     EXPECT_EQ(repmat(row, ArraySize{2, 2}), Constant(make<int>({2, 4}, {1, 1, 2, 2, 1, 1, 2, 2})));
     EXPECT_EQ(repmat(row, ArraySize{1, 0}), Constant(Array<int>(ArraySize{1, 0})));
-    EXPECT_EQ(repmat(row, ArraySize{1, 1, 2}), Constant(make<int>({1, 2, 2}, {1, 2, 1, 2})));
 
     // Against the per-position division by the result's strides.
     std::mt19937 random(20261205);
@@ -200,12 +186,11 @@ TEST(Indexable, ReadsAndWritesThroughIndexersMatchAPlainLoop) {
         for (unsigned long& n : lengths) n = 1 + below(4);
         ArraySize const s{std::span<unsigned long const>(lengths)};
         std::vector<Positions> subscripts(1 + below(lengths.size()));
+        std::vector<unsigned long> const admissible = IndexChecker(s, subscripts.size()).lengths();
         IndexerBuilder builder(s);
         for (unsigned long k = 0; k < subscripts.size(); ++k) {
-            unsigned long admissible = k + 1 < subscripts.size() ? s(k) : 1;
-            for (unsigned long d = k; k + 1 == subscripts.size() && d < s.size(); ++d) admissible *= s(d);
             subscripts[k].resize(below(4));
-            for (unsigned long& v : subscripts[k]) v = below(admissible);
+            for (unsigned long& v : subscripts[k]) v = below(admissible[k]);
             builder.append_(make_list_entry(subscripts[k]));
         }
         Indexer const indexer = builder;
@@ -215,9 +200,8 @@ TEST(Indexable, ReadsAndWritesThroughIndexersMatchAPlainLoop) {
         Array<int> values(s);
         for (unsigned long i = 0; i < s.numElements(); ++i) values.x()[i] = static_cast<int>(i * 7);
         Constant const source = values;
-        std::vector<Constant> read;
+        std::vector<Constant> read, reference;
         for (unsigned long p : indexer) read.push_back(get(source, p));
-        std::vector<Constant> reference;
         for (unsigned long p : expected) reference.push_back(static_cast<int>(p * 7));
         ASSERT_EQ(read, reference);
 
@@ -225,12 +209,9 @@ TEST(Indexable, ReadsAndWritesThroughIndexersMatchAPlainLoop) {
         Constant by_set = source, by_assign = source;
         std::vector<int> written = elements<int>(source);
         Array<int> packed(indexer.size());
-        for (unsigned long i = 0; i < expected.size(); ++i) {
-            written[expected[i]] = -1 - static_cast<int>(i);
-            packed.x()[i] = -1 - static_cast<int>(i);
-        }
+        for (unsigned long i = 0; i < expected.size(); ++i) written[expected[i]] = packed.x()[i] = ~static_cast<int>(i);
         unsigned long i = 0;
-        for (unsigned long p : indexer) set(by_set, p, Constant(-1 - static_cast<int>(i++)));
+        for (unsigned long p : indexer) set(by_set, p, Constant(~static_cast<int>(i++)));
         assign_at(by_assign, boost::make_iterator_range(indexer.begin(), indexer.end()), packed,
                   make_counting_entry(0, expected.size()).second);
         EXPECT_EQ(elements<int>(by_set), written);
