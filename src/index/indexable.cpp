@@ -30,9 +30,10 @@ void copy_positions(Array<T>& dst, IndexRange const& dstPositions, Array<T> cons
 }
 
 // Destination subscript q along dimension k reads source subscript
-// q mod s(k). Column by column: each source column is written reps(0) times
-// in a row, and an odometer over the higher dimensions tracks which source
-// column comes next, so no element costs a division.
+// q mod s(k). Column by column: a source column is copied once and then
+// repeated along the first dimension, and an odometer over the higher
+// dimensions tracks which source column comes next, so no element costs a
+// division.
 template <class T>
 Array<T> tile(Array<T> const& a, ArraySize const& reps) {
     ArraySize const& s = a.size();
@@ -52,16 +53,16 @@ Array<T> tile(Array<T> const& a, ArraySize const& reps) {
     std::vector<unsigned long> qs(dims, 0);
 
     unsigned long const rows = s(0);
-    unsigned long const row_reps = t(0) / rows;
-    unsigned long const columns = total / t(0);
+    unsigned long const column = t(0);
     T const* const in = a.x();
-    T* __restrict out = result.x();
+    T* out = result.x();
     unsigned long offset = 0;
-    for (unsigned long c = 0; c < columns; ++c) {
-        T const* __restrict column = in + offset;
-        for (unsigned long r = 0; r < row_reps; ++r) {
-            for (unsigned long i = 0; i < rows; ++i) out[i] = column[i];
-            out += rows;
+    for (T* const end = out + total; out != end; out += column) {
+        std::copy_n(in + offset, rows, out);
+        // The rest of the column repeats what is written: copy it in runs
+        // that double, so a short source column costs few calls.
+        for (unsigned long done = rows; done < column; done *= 2) {
+            std::copy_n(out, std::min(done, column - done), out + done);
         }
         for (unsigned long k = 1; k < dims; ++k) {
             if (++q[k] < t(k)) {
