@@ -1,0 +1,163 @@
+// The functions of the evaluator's language: every operator by its printed
+// name, the reductions by theirs, and the array functions. Names come from
+// the library's own tables.
+#include "evaluator.hpp"
+
+#include <lang/core/core.hpp>
+
+#include <climits>
+#include <sstream>
+#include <unordered_map>
+
+namespace lang::eval {
+
+namespace {
+
+using core::Constant;
+
+template <class Id>
+std::string printed_name(Id id) {
+    std::ostringstream os;
+    os << id;
+    return os.str();
+}
+
+std::vector<Constant> values(Evaluator& ev, std::span<Node const> nodes) {
+    std::vector<Constant> result;
+    for (Node const& n : nodes) result.push_back(ev.evaluate(n));
+    return result;
+}
+
+// plus(a, b, c) folds the list; an operator that cannot fold a list must be
+// given exactly its arity, which the library's arity error reports.
+template <core::op::Id Op>
+Constant fold_operator(Evaluator& ev, Node const& call) {
+    std::vector<Constant> operands = values(ev, call.children);
+    ev.at(call.at);
+    bool const folds = core::accum::from_base(Op) != core::accum::INVALID;
+    if (operands.empty() || (!folds && operands.size() != core::op::arity(Op)))
+        throw core::InvalidOpArity(Op, operands.size());
+    return core::apply(Op, core::Constants(std::move(operands)), true);
+}
+
+template <class Id, Id R>
+Constant reduce(Evaluator& ev, Node const& call) {
+    Constant const x = ev.evaluate(call.children[0]);
+    unsigned long const dim = ev.dimension(call.children[1]);
+    ev.at(call.at);
+    return core::apply(R, dim, x);
+}
+
+Constant convert(Evaluator& ev, Node const& call) {
+    Constant const x = ev.evaluate(call.children[0]);
+    core::type::Id const target = ev.element_type(call.children[1]);
+    ev.at(call.at);
+    return core::convert(target, x);
+}
+
+Constant to_array(Evaluator& ev, Node const& call) {
+    Constant const x = ev.evaluate(call.children[0]);
+    ev.at(call.at);
+    return core::to_array(x);
+}
+
+Constant reshape(Evaluator& ev, Node const& call) {
+    Constant const x = ev.evaluate(call.children[0]);
+    core::ArraySize const size = ev.shape(std::span(call.children).subspan(1), call.at);
+    ev.at(call.at);
+    return core::indexable::Reshape<Constant>()(x, size);
+}
+
+Constant repmat(Evaluator& ev, Node const& call) {
+    Constant const x = ev.evaluate(call.children[0]);
+    core::ArraySize const reps = ev.shape(std::span(call.children).subspan(1), call.at);
+    ev.at(call.at);
+    core::ArraySize const size = core::array_type(x).size();
+    std::vector<unsigned long> lengths;
+    for (unsigned long k = 0; k < std::max(size.size(), reps.size()); ++k) lengths.push_back(size(k) * reps(k));
+    (void)ev.shape(lengths, call.at);
+    return core::indexable::Repmat<Constant>()(x, reps);
+}
+
+// cat(dim, a, b, ...): scalars count as 1x1 arrays; the result takes the
+// first operand's element type, and Assign reports any other.
+Constant cat(Evaluator& ev, Node const& call) {
+    unsigned long const dim = ev.dimension(call.children[0]);
+    std::vector<Constant> operands = values(ev, std::span(call.children).subspan(1));
+    std::vector<core::ArraySize> sizes;
+    for (unsigned long k = 0; k < operands.size(); ++k) {
+        ev.at(call.children[k + 1].at);
+        if (operands[k].id() <= 3) operands[k] = core::to_array(operands[k]);
+        sizes.push_back(core::array_type(operands[k]).size());
+    }
+    ev.at(call.at);
+    core::Concatenator const plan(dim, sizes);
+    Constant result = core::indexable::Create<Constant>()(
+        core::ArrayType(core::array_type(operands[0]).base(), plan.size()));
+    core::indexable::Assign<Constant> const assign;
+    for (core::Concatenator::Entry const& entry : plan) {
+        ev.at(call.children[entry.src() + 1].at);
+        assign(result, visited(entry.dstIndexer()), operands[entry.src()], visited(entry.srcIndexer()));
+    }
+    return result;
+}
+
+Constant pad(Evaluator& ev, Node const& call) {
+    Constant const x = ev.evaluate(call.children[0]);
+    unsigned long const dim = ev.dimension(call.children[1]);
+    unsigned long const length = ev.count(call.children[2]);
+    Constant const fill = ev.evaluate(call.children[3]);
+    ev.at(call.at);
+    core::ArraySize size = core::array_type(x).size();
+    size.replace(dim, length);
+    (void)ev.shape(std::vector<unsigned long>(size.data()->lengths().begin(), size.data()->lengths().end()), call.at);
+    ev.at(call.children[3].at);
+    core::ScalarConstant const value(fill);
+    ev.at(call.at);
+    return core::pad(x, dim, length, value);
+}
+
+Constant array_conditional(Evaluator& ev, Node const& call) {
+    std::vector<Constant> const v = values(ev, call.children);
+    ev.at(call.at);
+    return core::array_conditional(v[0], v[1], v[2]);
+}
+
+using Table = std::unordered_map<std::string, Function>;
+
+template <int... Ops>
+void add_operators(Table& table, std::integer_sequence<int, Ops...>) {
+    (table.emplace(printed_name(static_cast<core::op::Id>(Ops)),
+                   Function{&fold_operator<static_cast<core::op::Id>(Ops)>, 0, ULONG_MAX}),
+     ...);
+}
+
+template <class Id, int... Rs>
+void add_reductions(Table& table, std::integer_sequence<int, Rs...>) {
+    (table.emplace(printed_name(static_cast<Id>(Rs)), Function{&reduce<Id, static_cast<Id>(Rs)>, 2, 2}), ...);
+}
+
+Table make_table() {
+    Table table;
+    add_operators(table, std::make_integer_sequence<int, core::op::COUNT>());
+    add_reductions<core::accum::Id>(table, std::make_integer_sequence<int, core::accum::COUNT>());
+    add_reductions<core::extrema::Id>(table, std::make_integer_sequence<int, core::extrema::COUNT>());
+    table.emplace("convert", Function{&convert, 2, 2});
+    table.emplace("to_array", Function{&to_array, 1, 1});
+    table.emplace("reshape", Function{&reshape, 2, ULONG_MAX});
+    table.emplace("repmat", Function{&repmat, 2, ULONG_MAX});
+    table.emplace("cat", Function{&cat, 2, ULONG_MAX});
+    table.emplace("pad", Function{&pad, 4, 4});
+    table.emplace("array_conditional", Function{&array_conditional, 3, 3});
+    return table;
+}
+
+}  // namespace
+
+Function const* find_function(std::string const& name) {
+    static Table const table = make_table();
+    auto const it = table.find(name);
+    return it == table.end() ? nullptr : &it->second;
+}
+
+}  // namespace lang::eval
