@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the example programs in build/ and runs
-# each of them in turn.
+# Installs what is missing, builds the example programs and langcore-eval in
+# build/, runs each example program, then the evaluator's tour.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 tools/setup.sh
 cmake -S . -B build -G Ninja
-cmake --build build --target langcore_examples
+cmake --build build --target langcore_examples langcore-eval
 
 # examples/CMakeLists.txt writes the programs' paths here, one per line.
 while IFS= read -r program; do
@@ -14,3 +14,6 @@ while IFS= read -r program; do
   printf '\n### %s\n\n' "$(basename "$program")"
   "$program"
 done <build/examples/programs.txt
+
+printf '\n### langcore-eval examples/tour.lc\n\n'
+build/tools/eval/langcore-eval examples/tour.lc

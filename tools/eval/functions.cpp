@@ -61,15 +61,19 @@ Constant to_array(Evaluator& ev, Node const& call) {
     return core::to_array(x);
 }
 
+// reshape and repmat take a scalar as the 1x1 array it stands for, as cat
+// and subscripts do.
+Constant as_array(Constant value) { return value.id() <= 3 ? core::to_array(value) : value; }
+
 Constant reshape(Evaluator& ev, Node const& call) {
-    Constant const x = ev.evaluate(call.children[0]);
+    Constant const x = as_array(ev.evaluate(call.children[0]));
     core::ArraySize const size = ev.shape(std::span(call.children).subspan(1), call.at);
     ev.at(call.at);
     return core::indexable::Reshape<Constant>()(x, size);
 }
 
 Constant repmat(Evaluator& ev, Node const& call) {
-    Constant const x = ev.evaluate(call.children[0]);
+    Constant const x = as_array(ev.evaluate(call.children[0]));
     core::ArraySize const reps = ev.shape(std::span(call.children).subspan(1), call.at);
     ev.at(call.at);
     core::ArraySize const size = core::array_type(x).size();
@@ -87,7 +91,7 @@ Constant cat(Evaluator& ev, Node const& call) {
     std::vector<core::ArraySize> sizes;
     for (unsigned long k = 0; k < operands.size(); ++k) {
         ev.at(call.children[k + 1].at);
-        if (operands[k].id() <= 3) operands[k] = core::to_array(operands[k]);
+        operands[k] = as_array(operands[k]);
         sizes.push_back(core::array_type(operands[k]).size());
     }
     ev.at(call.at);

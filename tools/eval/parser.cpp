@@ -196,7 +196,8 @@ private:
             }
             into.push_back(negative ? operation(op::UMINUS, at, {std::move(item)}) : std::move(item));
             if (at_symbol(">")) break;
-            expect(",");
+            if (!at_symbol(",")) fail("expected ',' or '>'" + met());
+            take();
         }
         take();
     }
