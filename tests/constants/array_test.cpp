@@ -1,6 +1,6 @@
 #include <lang/core/constants/array.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/value_laws.hpp"
 
 #include <groundwork/core/mem/aligned_heap.hpp>

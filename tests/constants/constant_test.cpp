@@ -1,6 +1,6 @@
 #include <lang/core/constants/constant.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/value_laws.hpp"
 
 #include <gtest/gtest.h>

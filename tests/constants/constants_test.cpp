@@ -1,6 +1,6 @@
 #include <lang/core/constants/constants.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/value_laws.hpp"
 
 #include <gtest/gtest.h>

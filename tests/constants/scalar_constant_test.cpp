@@ -1,7 +1,7 @@
 #include <lang/core/constants/scalar_constant.hpp>
 #include <lang/core/constants/scalar_to_user_string.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/expect_message.hpp"
 #include "test_support/value_laws.hpp"
 

@@ -1,7 +1,7 @@
 #include <lang/core/constants/uniform_array.hpp>
 #include <lang/core/ops/convert.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/expect_message.hpp"
 #include "test_support/value_laws.hpp"
 

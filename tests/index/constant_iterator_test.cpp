@@ -1,6 +1,6 @@
 #include <lang/core/index/constant_iterator.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/expect_message.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include <lang/core/index/element_access.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/expect_message.hpp"
 
 #include <groundwork/core/mem/aligned_heap.hpp>

@@ -3,7 +3,7 @@
 #include <lang/core/index/indexer.hpp>
 #include <lang/core/index/indexer_builder.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/expect_message.hpp"
 
 #include <groundwork/core/mem/aligned_heap.hpp>

@@ -1,6 +1,6 @@
 #include <lang/core/ops/conditional.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/expect_message.hpp"
 
 #include <gtest/gtest.h>

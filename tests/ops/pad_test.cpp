@@ -1,6 +1,6 @@
 #include <lang/core/ops/pad.hpp>
 
-#include "constants/values.hpp"
+#include "test_support/values.hpp"
 #include "test_support/expect_message.hpp"
 #include "test_support/value_laws.hpp"
 
