@@ -2,6 +2,8 @@
 
 #include "message_catalog.hpp"
 
+#include <qz/i18n/ustring.hpp>
+
 namespace lexicon {
 
 BaseMsgID::BaseMsgID(std::string catalog, std::string key, std::vector<MsgArgument> arguments)
@@ -12,35 +14,11 @@ BaseMsgID::BaseMsgID(std::string catalog, std::string key, std::vector<MsgArgume
 namespace kbase {
 namespace {
 
-void append_utf8(std::string& out, std::u16string const& text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-}
-
 void append_argument(std::string& out, lexicon::MsgArgument const& argument) {
     switch (argument.index()) {
     case 0: out += std::to_string(std::get<0>(argument)); break;
     case 1: out += std::get<1>(argument); break;
-    default: append_utf8(out, std::get<2>(argument)); break;
+    default: out += qz::i18n::to_utf8(std::get<2>(argument)); break;
     }
 }
 
