@@ -32,6 +32,7 @@ public:
     /// reshape that copies nothing.
     Array(ArraySize size, Array const& other) noexcept : size_(size), data_(other.data_), owned_(other.owned_) {}
     Array(Array const& other) noexcept = default;
+    Array(Array&& other) noexcept = default;
     Array& operator=(Array other) noexcept {
         swap(*this, other);
         return *this;
