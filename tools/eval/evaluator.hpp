@@ -31,7 +31,7 @@ class Evaluator {
 public:
     /// Arrays built from lengths the user writes are capped, so that a typo
     /// cannot ask for terabytes.
-    static constexpr unsigned long max_elements = 1UL << 28;
+    static constexpr unsigned long max_elements = 1UL << 24;
     static constexpr unsigned long max_dimension = 64;
 
     /// The statement's value, or nothing for an assignment. When it raises,

@@ -53,6 +53,8 @@ void Session::statement(std::string_view text, unsigned long line, std::string c
             report(text, line, origin, evaluator_.failed_at(), "out of memory");
         } catch (std::exception const& e) {
             report(text, line, origin, evaluator_.failed_at(), e.what());
+        } catch (...) {
+            report(text, line, origin, evaluator_.failed_at(), "unexpected failure");
         }
     } catch (SyntaxError const& e) {
         report(text, line, origin, e.at, std::string("syntax error: ") + e.what());

@@ -53,6 +53,7 @@ Constant subscript(Evaluator& ev, Constant const& target, std::span<Node const> 
             unsigned long const n = core::length(size, k, subscripts.size());
             builder.append_(core::make_counting_entry(0, n));
             selected *= n;
+            (void)ev.shape({selected}, s.at);
             continue;
         }
         Constant const value = ev.evaluate(s);
