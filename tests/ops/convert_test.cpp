@@ -1,7 +1,6 @@
 #include <lang/core/ops/convert.hpp>
 
-#include "test_support/expect_message.hpp"
-#include "test_support/value_laws.hpp"
+#include "test_support/values.hpp"
 
 #include <groundwork/core/mem/aligned_heap.hpp>
 
@@ -21,12 +20,8 @@
 namespace lang::core {
 namespace {
 
-using test::expect_message;
-using test::printed;
+using namespace test;
 
-constexpr char const* catalog = "tarvex:common:lang:core:constants";
-constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr unsigned long index_max = ~0UL;
 
 // The reference works on the exact value as a long double (64-bit mantissa):
@@ -128,15 +123,13 @@ TEST(Convert, EveryPairOfElementTypesMatchesAReferenceWithItsFlag) {
     expect_reference_from<double>();
 }
 
+// A few outcomes written out, as a check on the reference itself.
 TEST(Convert, KnownValuesAndFlags) {
     std::vector<std::tuple<type::Id, Constant, Constant, bool>> const cases{
-        {type::INTEGER, 2.5, 2, true}, {type::INTEGER, -2.5, -2, true}, {type::INTEGER, 3.0, 3, false},
-        {type::INTEGER, nan, INT_MIN, true}, {type::INTEGER, 3e9, INT_MIN, true},
-        {type::LOGICAL, 2, true, true}, {type::LOGICAL, 1, true, false}, {type::LOGICAL, -0.0, false, false},
-        {type::LOGICAL, nan, true, true}, {type::INDEX, -1, index_max, false}, {type::INDEX, -1.0, index_max, true},
-        {type::INDEX, nan, 1UL << 63, true}, {type::INTEGER, 4294967295UL, -1, true},
-        {type::INTEGER, 2147483647UL, INT_MAX, false}, {type::REAL, 9007199254740993UL, 0x1p53, true},
-        {type::REAL, index_max, 0x1p64, true}};
+        {type::INTEGER, -2.5, -2, true},        {type::INTEGER, nan, INT_MIN, true},
+        {type::LOGICAL, nan, true, true},       {type::INDEX, -1, index_max, false},
+        {type::INDEX, -1.0, index_max, true},   {type::INDEX, nan, 1UL << 63, true},
+        {type::REAL, index_max, 0x1p64, true},  {type::INTEGER, 4294967295UL, -1, true}};
     for (auto const& [target, source, expected, flag] : cases) {
         EXPECT_EQ(convert_with_check(target, source), std::make_pair(expected, flag))
             << printed(source) << " to " << target;
@@ -157,21 +150,15 @@ TEST(Convert, SameTypeSharesAndEmptyStaysEmpty) {
 
 TEST(Convert, RejectionsCarryTheirArguments) {
     for (type::Id target : {type::LOGICAL, type::INTEGER, type::INDEX, type::REAL}) {
-        expect_message([&] { convert(target, Tuple{2.0, true}); }, catalog, "InvalidConversion",
-                       {std::string("tuple<real, logical>"), printed(target)});
+        expect_message([&] { convert(target, Tuple{2.0, true}); }, constants_catalog, "InvalidConversion",
+                       {"tuple<real, logical>", printed(target)});
     }
     EXPECT_THROW(convert(static_cast<type::Id>(4), 1.0), std::logic_error);
-    expect_message([] { to_array(Array<int>(ArraySize{1, 1})); }, catalog, "InvalidToArray",
-                   {std::string("array<integer, 1, 1>")});
-    expect_message([] { to_array(Tuple{}); }, catalog, "InvalidToArray", {std::string("tuple<>")});
-    expect_message([] { array_type(1.0); }, catalog, "InvalidArray", {std::string("real")});
-}
-
-TEST(Convert, ToArrayAndArrayType) {
-    Array<double> one(ArraySize{1, 1});
-    one.x()[0] = 2.5;
-    EXPECT_EQ(to_array(2.5), Constant(one));
-    EXPECT_EQ(printed(array_type(Array<bool>(ArraySize{2, 3}))), "array<logical, 2, 3>");
+    expect_message([] { to_array(Array<int>({1, 1})); }, constants_catalog, "InvalidToArray", {"array<integer, 1, 1>"});
+    expect_message([] { to_array(Tuple{}); }, constants_catalog, "InvalidToArray", {"tuple<>"});
+    expect_message([] { array_type(1.0); }, constants_catalog, "InvalidArray", {"real"});
+    EXPECT_EQ(to_array(2.5), make<double>({1, 1}, {2.5}));
+    EXPECT_EQ(printed(array_type(Array<bool>({2, 3}))), "array<logical, 2, 3>");
 }
 
 }  // namespace

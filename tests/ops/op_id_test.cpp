@@ -1,3 +1,7 @@
+// The operator, accumulation and extrema identifiers: names, reading back,
+// operator properties and the base operators of reductions.
+#include <lang/core/ops/accum_id.hpp>
+#include <lang/core/ops/extrema_id.hpp>
 #include <lang/core/ops/op_id.hpp>
 
 #include <gtest/gtest.h>
@@ -9,6 +13,8 @@
 namespace {
 
 namespace op = lang::core::op;
+namespace accum = lang::core::accum;
+namespace extrema = lang::core::extrema;
 
 constexpr std::array<char const*, 42> expected_names{
     "uplus", "uminus", "not",  "plus",  "minus", "times", "divide", "mod",   "power", "lt",    "le",
@@ -16,74 +22,83 @@ constexpr std::array<char const*, 42> expected_names{
     "sin",   "cos",    "tan",  "asin",  "acos",  "atan",  "sinh",   "cosh",  "tanh",  "floor", "ceil",
     "round", "fix",    "atan2", "sign", "abs",   "max",   "min",    "transpose", "mtimes"};
 
-std::string printed(op::Id op) {
+template <class Id>
+std::string printed(Id id) {
     std::ostringstream os;
-    os << op;
+    os << id;
     return os.str();
 }
 
-op::Id read(std::istream& is) {
-    op::Id op = op::PLUS;
-    is >> op;
-    return op;
-}
-
-op::Id read(std::string const& text) {
+template <class Id>
+Id read(std::string const& text) {
     std::istringstream is(text);
-    return read(is);
+    Id id{};
+    is >> id;
+    return id;
 }
 
-TEST(OpId, NamesPrintAndReadBack) {
+TEST(OpId, NamesPrintAndReadBackExactly) {
     ASSERT_EQ(op::COUNT, 42);
     for (int k = 0; k < op::COUNT; ++k) {
         auto const id = static_cast<op::Id>(k);
         EXPECT_EQ(printed(id), expected_names[k]);
-        EXPECT_EQ(read(expected_names[k]), id) << expected_names[k];
+        EXPECT_EQ(read<op::Id>(expected_names[k]), id) << expected_names[k];
     }
     EXPECT_EQ(printed(op::INVALID), "invalid");
-}
-
-TEST(OpId, ReadingUnknownOrMissingWordsGivesInvalid) {
-    EXPECT_EQ(read("invalid"), op::INVALID);
-    EXPECT_EQ(read("PLUS"), op::INVALID);
-    EXPECT_EQ(read("plus2"), op::INVALID);
-    EXPECT_EQ(read(""), op::INVALID);
-    EXPECT_EQ(read("plus"), op::PLUS);
+    for (char const* text : {"invalid", "PLUS", "plus2", ""}) EXPECT_EQ(read<op::Id>(text), op::INVALID) << text;
 
     std::istringstream is(" \t mtimes rest");
-    EXPECT_EQ(read(is), op::MTIMES);
+    op::Id id = op::PLUS;
+    is >> id;
+    EXPECT_EQ(id, op::MTIMES);
     std::string left;
     std::getline(is, left);
     EXPECT_EQ(left, " rest");
 }
 
+// Precedence and binding show in the printed forms of op_output_test.cpp.
 TEST(OpId, InfixFormatsUseOnePlaceholderPerOperand) {
     for (int k = 0; k < op::COUNT; ++k) {
         auto const id = static_cast<op::Id>(k);
         std::string const& f = op::format(id);
         EXPECT_EQ(&f, &op::format(id)) << "format must be one lasting string";
-        if (f.empty()) continue;
-        for (unsigned long n = 0; n < 3; ++n)
+        EXPECT_EQ(lang::core::ambiguous_op(id), k < 2) << id;
+        for (unsigned long n = 0; n < 3 && !f.empty(); ++n) {
             EXPECT_EQ(f.find("%" + std::to_string(n)) != std::string::npos, n < op::arity(id)) << f;
+        }
     }
+    EXPECT_EQ(op::format(op::MOD), "");
+    EXPECT_EQ(op::format(op::MTIMES), "%0 * %1");
 }
 
-TEST(OpId, PropertiesOfRepresentativeOperators) {
-    struct Row {
-        op::Id id;
-        unsigned long arity, precedence;
-        std::int32_t binding;
-        char const* format;
-    };
-    for (auto const& row : {Row{op::UMINUS, 1, 3, 0, "-%0"}, Row{op::MOD, 2, 1, 0, ""},
-                            Row{op::POWER, 2, 2, 2, "%0^%1"}, Row{op::OR, 2, 9, 1, "%0 | %1"},
-                            Row{op::ATAN2, 2, 1, 0, ""}, Row{op::MTIMES, 2, 4, 1, "%0 * %1"}}) {
-        EXPECT_EQ(op::arity(row.id), row.arity) << row.id;
-        EXPECT_EQ(op::precidence(row.id), row.precedence) << row.id;
-        EXPECT_EQ(op::binding(row.id), row.binding) << row.id;
-        EXPECT_EQ(op::format(row.id), row.format) << row.id;
+TEST(AccumAndExtremaIds, NamesBasesAndInverses) {
+    accum::Id const sums[] = {accum::SUM, accum::PROD, accum::ANY, accum::ALL, accum::MINIMUM, accum::MAXIMUM};
+    op::Id const bases[] = {op::PLUS, op::TIMES, op::OR, op::AND, op::MIN, op::MAX};
+    char const* const names[] = {"sum", "prod", "any", "all", "minimum", "maximum"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(printed(sums[i]), names[i]);
+        EXPECT_EQ(read<accum::Id>(names[i]), sums[i]);
+        EXPECT_EQ(accum::base(sums[i]), bases[i]);
     }
-    for (int k = 0; k < op::COUNT; ++k) EXPECT_EQ(lang::core::ambiguous_op(static_cast<op::Id>(k)), k < 2) << k;
+    EXPECT_EQ(printed(accum::INVALID), "invalid");
+    EXPECT_EQ(read<accum::Id>("SUM"), accum::INVALID);
+
+    EXPECT_EQ(printed(extrema::INDEX_MINIMUM) + ' ' + printed(extrema::INDEX_MAXIMUM) + ' ' + printed(extrema::INVALID),
+              "index_minimum index_maximum invalid");
+    EXPECT_EQ(read<extrema::Id>("index_maximum"), extrema::INDEX_MAXIMUM);
+    EXPECT_EQ(read<extrema::Id>("maximum"), extrema::INVALID);
+    EXPECT_EQ(extrema::base(extrema::INDEX_MINIMUM), op::LT);
+    EXPECT_EQ(extrema::base(extrema::INDEX_MAXIMUM), op::GT);
+
+    for (int k = 0; k < op::COUNT; ++k) {
+        auto const o = static_cast<op::Id>(k);
+        accum::Id expected = accum::INVALID;
+        for (int i = 0; i < 6; ++i) expected = bases[i] == o ? sums[i] : expected;
+        EXPECT_EQ(accum::from_base(o), expected) << o;
+        EXPECT_EQ(extrema::from_base(o), o == op::LT   ? extrema::INDEX_MINIMUM
+                                         : o == op::GT ? extrema::INDEX_MAXIMUM
+                                                       : extrema::INVALID) << o;
+    }
 }
 
 }  // namespace

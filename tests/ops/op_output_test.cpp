@@ -1,7 +1,5 @@
 #include <lang/core/ops/op_output.hpp>
 
-#include <boost/function.hpp>
-
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -64,24 +62,6 @@ TEST(OpOutput, FunctionFormForUnformattedAmbiguousOrMiscountedOperators) {
     // Function form resets precedence: nothing inside it is parenthesised.
     EXPECT_EQ(print(expr(op::MOD, {expr(op::PLUS, {a, b}), expr(op::OR, {a, c})})), "mod(a + b, a | c)");
     EXPECT_EQ(print(expr(op::TIMES, {expr(op::MAX, {a, b}), c})), "max(a, b) .* c");
-}
-
-TEST(OpOutput, PrintersReceivePrecedenceAndSlot) {
-    std::vector<std::pair<unsigned long, unsigned long>> calls;
-    OperandPrinter const record = [&](std::ostream&, unsigned long precedence, unsigned long position) {
-        calls.emplace_back(precedence, position);
-    };
-    std::ostringstream os;
-    op_output(os, op::DIVIDE, false, {record, record}, top, 0);
-    op_output(os, op::ATAN2, false, {record, record}, top, 0);
-    using Calls = decltype(calls);
-    EXPECT_EQ(calls, (Calls{{4, 0}, {4, 1}, {top, 0}, {top, 0}}));
-    EXPECT_EQ(os.str(), " ./ atan2(, )");
-}
-
-TEST(OpOutput, EmptyPrinterRaisesBadFunctionCall) {
-    std::ostringstream os;
-    EXPECT_THROW(op_output(os, op::PLUS, false, {a, OperandPrinter()}, top, 0), boost::bad_function_call);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
 // Test helper: asserts that a call throws kbase::MessageException carrying
 // exactly the given catalog, key and arguments.
 //
-//   expect_message([&] { s.requireMatrix(); }, "tarvex:common:lang:core:types",
-//                  "InvalidMatrix", {std::string("2, 3, 4")});
+//   expect_message([&] { s.requireMatrix(); }, types_catalog, "InvalidMatrix", {"2, 3, 4"});
 #pragma once
 
 #include <kbase/message.hpp>
@@ -14,6 +13,9 @@
 #include <vector>
 
 namespace lang::core::test {
+
+inline constexpr char const* constants_catalog = "tarvex:common:lang:core:constants";
+inline constexpr char const* types_catalog = "tarvex:common:lang:core:types";
 
 using MessageArguments = std::vector<std::variant<long, std::string, std::u16string>>;
 
