@@ -1,7 +1,6 @@
 #include <lang/core/constants/array.hpp>
 
 #include "test_support/values.hpp"
-#include "test_support/value_laws.hpp"
 
 #include <groundwork/core/mem/aligned_heap.hpp>
 
@@ -13,10 +12,7 @@ namespace lang::core {
 namespace {
 
 using heap = groundwork::core::mem::aligned_heap;
-using test::combine;
-using test::inf;
-using test::make;
-using test::nan;
+using namespace test;
 
 TEST(Array, CopiesShareTheBlockUntilTheFirstWrite) {
     Array<double> a = make<double>({2, 3}, {1, 2, 3, 4, 5, 6});
@@ -34,9 +30,9 @@ TEST(Array, CopiesShareTheBlockUntilTheFirstWrite) {
     EXPECT_EQ(heap::allocations(), allocations + 1);
     *(copy.end() - 1) = 44;
     EXPECT_EQ(heap::allocations(), allocations + 1);
-    EXPECT_EQ(test::printed(copy), "[42.0, 3.0, 5.0; 2.0, 4.0, 44.0]");
-    EXPECT_EQ(test::printed(a), "[1.0, 3.0, 5.0; 2.0, 4.0, 6.0]");
-    EXPECT_EQ(test::printed(reshaped), "[1.0, 4.0; 2.0, 5.0; 3.0, 6.0]");
+    EXPECT_EQ(printed(copy), "[42.0, 3.0, 5.0; 2.0, 4.0, 44.0]");
+    EXPECT_EQ(printed(a), "[1.0, 3.0, 5.0; 2.0, 4.0, 6.0]");
+    EXPECT_EQ(printed(reshaped), "[1.0, 4.0; 2.0, 5.0; 3.0, 6.0]");
 
     // An adopted block is copied on the first write even when unshared.
     auto block = Array<int>::alloc(ArraySize{2});
@@ -46,28 +42,20 @@ TEST(Array, CopiesShareTheBlockUntilTheFirstWrite) {
     adopted.x()[0] = 1;
     adopted.x()[1] = 2;
     EXPECT_EQ(heap::allocations(), allocations + 3);
-    EXPECT_EQ(test::printed(adopted), "[1; 2]");
+    EXPECT_EQ(printed(adopted), "[1; 2]");
 }
 
-TEST(Array, ComparesElementwiseWithTheRealRules) {
+// Constant's generated law checks hold these too; here the particular answers.
+TEST(Array, ComparesByShapeThenElementwiseWithTheRealRules) {
     ArraySize const row{1, 2};
     auto const reals = [&](double x, double y) { return make<double>(row, {x, y}); };
     EXPECT_TRUE(reals(nan, 0.0).equal_(reals(-nan, -0.0)));
-    EXPECT_EQ(reals(nan, 0.0).compare_(reals(-nan, -0.0)), 0);
     EXPECT_EQ(reals(nan, 0.0).hash(), reals(-nan, -0.0).hash());
-    EXPECT_FALSE(reals(nan, 0.0).equal_(reals(0.0, 0.0)));
     EXPECT_EQ(reals(1, nan).compare_(reals(1, 2)), 3);
-    EXPECT_EQ(reals(1, 2).compare_(reals(1, nan)), 3);
-    EXPECT_EQ(reals(1, 2).compare_(reals(1, 3)), 1);
     EXPECT_EQ(reals(nan, 5).compare_(reals(nan, 3)), 2);
-    // The shape decides first.
     EXPECT_EQ(reals(9, 9).compare_(make<double>({2, 1}, {0, 0})), 1);
-    EXPECT_FALSE(reals(1, 2).equal_(make<double>({2, 1}, {1, 2})));
-
-    EXPECT_EQ(make<int>(row, {-1, 0}).compare_(make<int>(row, {1, 0})), 1);
     EXPECT_EQ(make<unsigned long>(row, {~0UL, 0}).compare_(make<unsigned long>(row, {1, 0})), 2);
     EXPECT_EQ(make<bool>(row, {true, false}).compare_(make<bool>(row, {true, true})), 1);
-    EXPECT_FALSE(make<int>(row, {3, -4}).equal_(make<int>(row, {3, 4})));
 }
 
 TEST(Array, HashesFollowTheCombineFormula) {
@@ -81,12 +69,12 @@ TEST(Array, HashesFollowTheCombineFormula) {
 }
 
 TEST(Array, StreamsNestedBracketsInColumnMajorOrder) {
-    EXPECT_EQ(test::printed(make<unsigned long>({2, 2}, {1, 3, 2, 4})), "[1i, 2i; 3i, 4i]");
-    EXPECT_EQ(test::printed(make<int>({2, 2, 2}, {1, 2, 3, 4, 5, 6, 7, 8})), "[[1, 3; 2, 4], [5, 7; 6, 8]]");
-    EXPECT_EQ(test::printed(make<int>({1, 1, 2, 2}, {1, 2, 3, 4})), "[[[1], [2]], [[3], [4]]]");
-    EXPECT_EQ(test::printed(make<bool>({1, 2}, {true, false})), "[true, false]");
-    EXPECT_EQ(test::printed(Array<int>(ArraySize{0, 3})), "empty<integer, 0, 3>");
-    EXPECT_EQ(test::printed(make<double>({1, 11}, {3, -2, 0.5, 1e20, -0.0, nan, inf, -inf, 0.1, 1e-5, 1.0 / 3})),
+    EXPECT_EQ(printed(make<unsigned long>({2, 2}, {1, 3, 2, 4})), "[1i, 2i; 3i, 4i]");
+    EXPECT_EQ(printed(make<int>({2, 2, 2}, {1, 2, 3, 4, 5, 6, 7, 8})), "[[1, 3; 2, 4], [5, 7; 6, 8]]");
+    EXPECT_EQ(printed(make<int>({1, 1, 2, 2}, {1, 2, 3, 4})), "[[[1], [2]], [[3], [4]]]");
+    EXPECT_EQ(printed(make<bool>({1, 2}, {true, false})), "[true, false]");
+    EXPECT_EQ(printed(Array<int>({0, 3})), "empty<integer, 0, 3>");
+    EXPECT_EQ(printed(make<double>({1, 11}, {3, -2, 0.5, 1e20, -0.0, nan, inf, -inf, 0.1, 1e-5, 1.0 / 3})),
               "[3.0, -2.0, 0.5, 1e+20, -0.0, nan, inf, -inf, 0.1, 1e-05, 0.3333333333333333]");
 }
 
@@ -96,12 +84,12 @@ TEST(Array, UserFormIsAShortRowOrTheTypeText) {
     EXPECT_EQ(make<bool>({1, 2}, {true, false}).toUserString(), u"[true false]");
     EXPECT_EQ(make<double>({1, 6}, {1e9, -2.5, 20000, nan, -inf, -0.0}).toUserString(),
               u"[1.0000e+09 -2.5000 20000 NaN -Inf 0]");
-    EXPECT_EQ(Array<int>(ArraySize{0, 0}).toUserString(), u"int32([])");
-    EXPECT_EQ(Array<bool>(ArraySize{0, 0}).toUserString(), u"logical([])");
-    EXPECT_EQ(Array<double>(ArraySize{0, 0}).toUserString(), u"[]");
-    EXPECT_EQ(Array<int>(ArraySize{0, 3}).toUserString(), u"[0x3 int32]");
-    EXPECT_EQ(Array<int>(ArraySize{3, 1}).toUserString(), u"[3x1 int32]");
-    EXPECT_EQ(Array<int>(ArraySize{1, 2, 2}).toUserString(), u"[1x2x2 int32]");
+    EXPECT_EQ(Array<int>({0, 0}).toUserString(), u"int32([])");
+    EXPECT_EQ(Array<bool>({0, 0}).toUserString(), u"logical([])");
+    EXPECT_EQ(Array<double>({0, 0}).toUserString(), u"[]");
+    EXPECT_EQ(Array<int>({0, 3}).toUserString(), u"[0x3 int32]");
+    EXPECT_EQ(Array<int>({3, 1}).toUserString(), u"[3x1 int32]");
+    EXPECT_EQ(Array<int>({1, 2, 2}).toUserString(), u"[1x2x2 int32]");
 
     // The row text must stay below 40 units: 39 fits, 40 does not.
     Array<int> sevens(ArraySize{1, 19});

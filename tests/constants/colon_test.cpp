@@ -1,8 +1,7 @@
 #include <lang/core/constants/colon.hpp>
 #include <lang/core/ops/convert.hpp>
 
-#include "test_support/expect_message.hpp"
-#include "test_support/value_laws.hpp"
+#include "test_support/values.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +19,6 @@ TEST(Colon, ExpandsToTheColumnItsTypeReports) {
     std::vector<Case> const cases = {
         {Colon(0, 3), "colon<0, 1, 3>", {0, 1, 2}},
         {Colon(0, 2, 5), "colon<0, 2, 5>", {0, 2, 4}},
-        {Colon(0, 2, 6), "colon<0, 2, 6>", {0, 2, 4}},
         {Colon(4, 5), "colon<4, 1, 5>", {4}},
         {Colon(3, 10, 4), "colon<3, 10, 4>", {3}},
         {Colon(18446744073709551610UL, 3, 18446744073709551615UL), "colon<18446744073709551610, 3, 18446744073709551615>",
@@ -34,7 +32,6 @@ TEST(Colon, ExpandsToTheColumnItsTypeReports) {
         EXPECT_EQ(array_type(c.colon), ArrayType(type::INDEX, ArraySize{c.values.size(), 1}));
         EXPECT_EQ(std::vector<unsigned long>(a.begin(), a.end()), c.values);
     }
-    EXPECT_EQ(test::printed(array_type(Colon(0, 3))), "array<index, 3, 1>");
 }
 
 TEST(Colon, RaisesUnlessStartIsBelowStop) {

@@ -1,13 +1,9 @@
 #include <lang/core/constants/constant.hpp>
 
 #include "test_support/values.hpp"
-#include "test_support/value_laws.hpp"
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <functional>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -17,11 +13,7 @@ namespace lang::core {
 namespace {
 
 using namespace std::string_literals;
-using test::combine;
-using test::digest;
-using test::inf;
-using test::make;
-using test::nan;
+using namespace test;
 
 std::string be64(std::uint64_t v) {
     std::string s;
@@ -39,7 +31,7 @@ void expect_unexpected_index(F&& f) {
     }
 }
 
-TEST(Constant, AlternativesHaveFixedIndicesAndTypes) {
+TEST(Constant, AlternativesHaveFixedIndicesTypesAndOrder) {
     std::vector<std::pair<Constant, std::string>> const cases{
         {true, "logical"},
         {-3, "integer"},
@@ -47,65 +39,30 @@ TEST(Constant, AlternativesHaveFixedIndicesAndTypes) {
         {2.5, "real"},
         {make<bool>({1, 2}, {true, false}), "array<logical, 1, 2>"},
         {make<int>({2, 2}, {1, 2, 3, 4}), "array<integer, 2, 2>"},
-        {Array<unsigned long>(ArraySize{0, 3}), "array<index, 0, 3>"},
-        {Array<double>(ArraySize{2, 1, 3}), "array<real, 2, 1, 3>"},
+        {Array<unsigned long>({0, 3}), "array<index, 0, 3>"},
+        {Array<double>({2, 1, 3}), "array<real, 2, 1, 3>"},
         {Tuple{1, Tuple{}}, "tuple<integer, tuple<>>"},
     };
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(cases[i].first.id(), i);
-        EXPECT_EQ(test::printed(value_type(cases[i].first)), cases[i].second);
+        EXPECT_EQ(printed(value_type(cases[i].first)), cases[i].second);
+        // The alternative decides the order before the value does.
+        if (i > 0) {
+            EXPECT_EQ(compare(cases[i - 1].first, cases[i].first), 1) << i;
+        }
     }
-    EXPECT_FALSE(empty(Constant(0)));
-    EXPECT_FALSE(empty(Constant(Array<double>(ArraySize{1}))));
-    EXPECT_TRUE(empty(Constant(Array<int>(ArraySize{2, 0}))));
-    EXPECT_TRUE(empty(Constant(Tuple{Tuple{}})));
-
-    EXPECT_NE(Constant(1), Constant(1.0));
-    EXPECT_EQ(compare(Constant(1), Constant(1.0)), 1);
-    EXPECT_NE(Constant(2.0), Constant(make<double>({1}, {2.0})));
-    EXPECT_EQ(compare(Constant(Tuple{}), Constant(true)), 2);
-    EXPECT_EQ(compare(Constant(-1), Constant(0)), 1);
     EXPECT_EQ(compare(Constant(~0UL), Constant(0UL)), 2);
     EXPECT_EQ(compare(Constant(nan), Constant(1.0)), 3);
+
+    EXPECT_FALSE(empty(Constant(0)));
+    EXPECT_TRUE(empty(Constant(Array<int>({2, 0}))));
+    // A tuple is empty when all of its elements are, however deep.
+    EXPECT_TRUE(empty(Constant(Tuple{Array<double>({0, 3}), Tuple{Tuple{}}})));
+    EXPECT_FALSE(empty(Constant(Tuple{Tuple{}, false})));
+    EXPECT_FALSE(empty(Constant(Tuple{Tuple{Array<int>({1})}})));
 }
 
-// Every scalar edge value, arrays of several shapes drawn from small pools
-// (so that equal arrays with distinct blocks occur) plus shared copies, and
-// nested tuples of all of them.
-std::vector<Constant> generated_constants() {
-    std::mt19937_64 rng(20240611);
-    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
-    std::vector<double> const reals{0.0, -0.0, nan, -nan, 1.0, inf, -inf, 5e-324};
-    std::vector<int> const ints{0, -1, INT_MIN, INT_MAX};
-    std::vector<unsigned long> const indices{0, 1UL << 63, ~0UL};
-    std::vector<ArraySize> const shapes{{0, 0}, {0, 3}, {1}, {1, 2}, {2, 1}, {2, 2}, {1, 1, 2}};
-
-    std::vector<Constant> values{false, true};
-    values.insert(values.end(), reals.begin(), reals.end());
-    values.insert(values.end(), ints.begin(), ints.end());
-    values.insert(values.end(), indices.begin(), indices.end());
-    auto add_arrays = [&]<class T>(std::vector<T> const& pool) {
-        for (int i = 0; i < 12; ++i) {
-            Array<T> a(shapes[pick(shapes.size())]);
-            for (T& e : a) e = pool[pick(std::min<std::size_t>(pool.size(), 3))];
-            values.emplace_back(a);
-            if (i % 3 == 0) values.emplace_back(Array<T>(a));
-        }
-    };
-    add_arrays(std::vector<bool>{false, true});
-    add_arrays(ints);
-    add_arrays(indices);
-    add_arrays(reals);
-    std::size_t const leaves = values.size();
-    for (int i = 0; i < 40; ++i) {
-        Constants elements(pick(3));
-        for (Constant& e : elements) e = values[pick(i < 20 ? leaves : values.size())];
-        values.emplace_back(Tuple(elements));
-    }
-    return values;
-}
-
-TEST(Constant, EqualityOrderingAndHashingAgree) { test::expect_consistent_relations(generated_constants()); }
+TEST(Constant, EqualityOrderingAndHashingAgree) { expect_consistent_relations(generated_constants()); }
 
 TEST(Constant, HashesFollowTheCombineFormula) {
     EXPECT_EQ(hash_value(Constant(-1)), combine(combine(0, 1), combine(0, ~0ULL)));
@@ -121,9 +78,9 @@ TEST(Constant, PrintsEachAlternative) {
     std::vector<std::pair<Constant, std::string>> const cases{
         {7UL, "7i"}, {3.0, "3.0"}, {true, "true"}, {-5, "-5"}, {1e300, "1e+300"}, {-0.0, "-0.0"}, {-inf, "-inf"},
         {nan, "nan"}, {make<int>({2, 2}, {1, 2, 3, 4}), "[1, 3; 2, 4]"},
-        {Array<double>(ArraySize{0, 3}), "empty<real, 0, 3>"},
-        {Tuple{1, 2.0, Tuple{}, make<bool>({1}, {true})}, "{1, 2.0, {}, [true]}"}};
-    for (auto const& [value, text] : cases) EXPECT_EQ(test::printed(value), text);
+        {Array<double>({0, 3}), "empty<real, 0, 3>"},
+        {Tuple{1, 2.0, Tuple{}, make<bool>({1}, {true}), Tuple{true}}, "{1, 2.0, {}, [true], {true}}"}};
+    for (auto const& [value, text] : cases) EXPECT_EQ(printed(value), text);
 }
 
 TEST(Constant, DigestFieldsAreBigEndian) {
@@ -140,24 +97,14 @@ TEST(Constant, DigestFieldsAreBigEndian) {
     EXPECT_EQ(digest(Constant(-0.0)), be64(3) + "\0\0\0\0|\0\0\0\0|"s);
     EXPECT_EQ(digest(Constant(make<double>({2}, {-0.0, -nan}))), digest(Constant(make<double>({2}, {0.0, nan}))));
     EXPECT_EQ(digest(Constant(-inf)), be64(3) + "\xFF\xF0\0\0|\0\0\0\0|"s);
-
-    DigestSink none;
-    EXPECT_THROW(incorporate_data(none, Constant(1)), std::bad_function_call);
 }
 
 TEST(Constant, MakeConstantGivesZerosOfTheType) {
-    EXPECT_EQ(make_constant(ArrayType(type::REAL, {2, 2})), Constant(make<double>({2, 2}, {0, 0, 0, 0})));
-    EXPECT_EQ(test::printed(make_constant(ScalarType(type::INDEX))), "0i");
-    EXPECT_EQ(make_constant(Type()), Constant(Tuple{}));
-    Types elements = Type(ScalarType(type::INTEGER)) + Type(ArrayType(type::LOGICAL, {1, 2}));
+    EXPECT_EQ(make_constant(ArrayType(type::REAL, {2, 2})), make<double>({2, 2}, {0, 0, 0, 0}));
+    Types elements = Type(ScalarType(type::INDEX)) + Type(ArrayType(type::LOGICAL, {1, 2}));
     elements += Type();
-    EXPECT_EQ(test::printed(make_constant(TupleType(elements))), "{0, [false, false], {}}");
-    try {
-        make_constant(ScalarType(type::INVALID));
-        ADD_FAILURE() << "no std::logic_error";
-    } catch (std::logic_error const& e) {
-        EXPECT_STREQ(e.what(), "bad visit");
-    }
+    EXPECT_EQ(printed(make_constant(TupleType(elements))), "{0i, [false, false], {}}");
+    EXPECT_THROW(make_constant(ScalarType(type::INVALID)), std::logic_error);
     EXPECT_THROW(make_constant(ArrayType(static_cast<type::Id>(4), {1})), std::logic_error);
 }
 
@@ -181,7 +128,7 @@ TEST(Constant, ValuelessConstantsFollowTheirOwnRules) {
     expect_unexpected_index([&] { hash_value(a); });
     expect_unexpected_index([&] { value_type(a); });
     expect_unexpected_index([&] { empty(a); });
-    expect_unexpected_index([&] { test::printed(Constant(Tuple{value, a})); });
+    expect_unexpected_index([&] { printed(Constant(Tuple{value, a})); });
     std::string bytes;
     DigestSink sink = [&](char const* data, unsigned long n) { bytes.append(data, n); };
     expect_unexpected_index([&] { incorporate_data(sink, a); });
