@@ -12,7 +12,7 @@ namespace {
 
 void expect_invalid(IndexChecker const& check, unsigned long index, unsigned long position, char16_t const* size,
                     long reported) {
-    test::expect_message([&] { check(index, position); }, "tarvex:common:lang:core:types", "InvalidIndex",
+    test::expect_message([&] { check(index, position); }, test::types_catalog, "InvalidIndex",
                          {std::u16string(size), reported});
 }
 
@@ -33,12 +33,7 @@ TEST(IndexChecker, AdmitsIndicesBelowEachPositionsLength) {
     three(0, 2);
     expect_invalid(three, 1, 2, u"2x3", 1);
 
-    try {
-        IndexChecker(ArraySize{3, 4}, 0);
-        ADD_FAILURE() << "a zero count was accepted";
-    } catch (std::logic_error const& e) {
-        EXPECT_STREQ(e.what(), "non-positive value found where a positive value was expected.");
-    }
+    EXPECT_THROW(IndexChecker(ArraySize{3, 4}, 0), std::logic_error);
 }
 
 }  // namespace
