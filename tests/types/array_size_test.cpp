@@ -1,6 +1,7 @@
 #include <lang/core/types/array_size.hpp>
 
-#include <test_support/expect_message.hpp>
+#include "test_support/expect_message.hpp"
+#include "test_support/value_laws.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace {
 using test::expect_message;
 using V = std::vector<unsigned long>;
 
-constexpr char types[] = "tarvex:common:lang:core:types";
+constexpr char const* types = test::types_catalog;
 
 std::string text(ArraySize const& s) { return boost::lexical_cast<std::string>(s); }
 
@@ -26,15 +27,10 @@ TEST(ArraySize, EqualNormalFormsShareOneRecord) {
     EXPECT_EQ(a.data(), ArraySize(raw, 3).data());
     EXPECT_EQ(a.data(), ArraySize{std::span<unsigned long const>(raw)}.data());
     EXPECT_EQ(text(a), "2, 3");
-
-    EXPECT_EQ((ArraySize{5}).n(), 1u);
     EXPECT_EQ(text(ArraySize{5}), "5, 1");
     EXPECT_EQ(ArraySize(raw, 0), ArraySize{0});  // no lengths: empty 0x1
-
     ArraySize const one{1, 1, 1};
-    EXPECT_EQ(one, ArraySize{1});
     EXPECT_EQ(one.data()->count(), 0u);
-    EXPECT_EQ(one.numElements(), 1u);
     EXPECT_EQ(text(one), "1, 1");
 
     EXPECT_EQ((ArraySize{2, 3})(7), 1u);
@@ -64,16 +60,9 @@ TEST(ArraySize, HashAndElementCountFollowTheStoredLengths) {
 TEST(ArraySize, EqualityOrderAndHashAgree) {
     std::vector<ArraySize> const shapes = {{}, {1}, {5}, {2, 3}, {2, 3, 1}, {2, 4}, {3, 1},
                                            {2, 9}, {2, 3, 2}, {0, 0}, {0, 0, 0}, {~0UL}};
+    test::expect_consistent_relations(shapes);
     for (auto const& a : shapes) {
-        for (auto const& b : shapes) {
-            SCOPED_TRACE(text(a) + " vs " + text(b));
-            int const c = compare(a, b);
-            EXPECT_EQ(a == b, c == 0);
-            EXPECT_EQ(a == b, a.data() == b.data());
-            EXPECT_TRUE(a != b || hash_value(a) == hash_value(b));
-            EXPECT_EQ(compare(b, a), c == 0 ? 0 : 3 - c);
-            EXPECT_EQ(a < b, c == 1);
-        }
+        for (auto const& b : shapes) EXPECT_EQ(a == b, a.data() == b.data()) << a << " vs " << b;
     }
     EXPECT_EQ(compare(ArraySize{3, 1}, ArraySize{2, 9}), 2);
     EXPECT_EQ(compare(ArraySize{0, 0, 0}, ArraySize{0, 0}), 1);  // 0 against the implicit 1

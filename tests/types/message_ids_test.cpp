@@ -36,24 +36,4 @@ TEST(MessageIds, EveryKeyHasACatalogTextUsingEachArgument) {
 #undef LANGCORE_CHECK_TEXT
 }
 
-TEST(MessageIds, StoresArgumentsInSlotOrderWithTheirKinds) {
-    msg::constants::InvalidTupleAccess const access(5L, std::string("tuple<real, logical>"));
-    EXPECT_EQ(access.catalog(), "tarvex:common:lang:core:constants");
-    EXPECT_EQ(access.key(), "InvalidTupleAccess");
-    ASSERT_EQ(access.arguments().size(), 2u);
-    EXPECT_EQ(std::get<0>(access.arguments()[0]), 5);
-    EXPECT_EQ(std::get<1>(access.arguments()[1]), "tuple<real, logical>");
-
-    // The same key takes narrow or UTF-16 text in the same slot.
-    msg::types::InvalidIndex const narrow(std::string("3, 4"), 3L);
-    msg::types::InvalidIndex const wide(std::u16string(u"3x4"), 3L);
-    EXPECT_EQ(narrow.arguments()[0].index(), 1u);
-    EXPECT_EQ(wide.arguments()[0].index(), 2u);
-    EXPECT_EQ(std::get<2>(wide.arguments()[0]), u"3x4");
-
-    msg::types::EmptyFunctionType const none;
-    EXPECT_TRUE(none.arguments().empty());
-    EXPECT_EQ(msg::ir::InvalidColon(4L, 2L).catalog(), "tarvex:common:lang:core:ir");
-}
-
 }  // namespace
