@@ -2,7 +2,7 @@
 
 #include <lang/core/ext/raw_value.hpp>
 
-#include "test_support/expect_message.hpp"
+#include "test_support/values.hpp"
 
 #include <boost/optional/optional_io.hpp>
 
@@ -23,21 +23,7 @@ namespace {
 
 using groundwork::core::mem::aligned_heap;
 using Path = kbase::BasicHdIdPath<1>;
-
-std::uint64_t combine(std::uint64_t h, std::uint64_t k) {
-    constexpr std::uint64_t m = 0xc6a4a7935bd1e995ULL;
-    k *= m;
-    k ^= k >> 47;
-    k *= m;
-    return ((h ^ k) * m) + 0xe6546b64ULL;
-}
-
-template <class T>
-Constant array(ArraySize const& size, std::vector<T> const& elements) {
-    Array<T> a(size);
-    std::copy(elements.begin(), elements.end(), a.begin());
-    return a;
-}
+using namespace test;
 
 // A resolver that knows the functions added to it, counting how often it is
 // asked and how often a function runs.
@@ -69,11 +55,10 @@ void const* const* args(void const* in) { return static_cast<void const* const*>
 
 TEST(ResolverEvalFcn, DefaultResolverRaisesWithThePathAndTypes) {
     Types const types = Types(ScalarType(type::REAL)) + ArrayType(type::INTEGER, {2, 3});
-    test::expect_message([&] { default_resolver(Path("pkg.fcn"), types); }, "tarvex:common:lang:core:ext",
-                         "UnresolvedExternalFunction",
-                         {std::string("pkg.fcn"), std::string("(real, array<integer, 2, 3>)")});
-    test::expect_message([&] { default_resolver(Path("f"), Types()); }, "tarvex:common:lang:core:ext",
-                         "UnresolvedExternalFunction", {std::string("f"), std::string("()")});
+    expect_message([&] { default_resolver(Path("pkg.fcn"), types); }, "tarvex:common:lang:core:ext",
+                   "UnresolvedExternalFunction", {"pkg.fcn", "(real, array<integer, 2, 3>)"});
+    expect_message([&] { default_resolver(Path("f"), Types()); }, "tarvex:common:lang:core:ext",
+                   "UnresolvedExternalFunction", {"f", "()"});
 }
 
 TEST(ResolverEvalFcn, FailureToResolveIsRememberedAsNone) {
@@ -107,20 +92,20 @@ TEST(ResolverEvalFcn, CallsMarshalArgumentsAndResultsAndAreRememberedOnce) {
     });
     ResolverEvalFcn const eval = registry.evaluator();
 
-    Constants const arguments{array<double>({2, 2}, {1, 2, 3, 4}), 10};
+    Constants const arguments{make<double>({2, 2}, {1, 2, 3, 4}), 10};
     auto const result = eval(Path("m.scale"), arguments);
     ASSERT_TRUE(result);
-    EXPECT_EQ(*result, (array<double>({2, 2}, {10, 20, 30, 40})));
+    EXPECT_EQ(*result, (make<double>({2, 2}, {10, 20, 30, 40})));
     EXPECT_EQ(registry.askedWith.at(0), Types(ArrayType(type::REAL, {2, 2})) + ScalarType(type::INTEGER));
 
     // Equal arguments held elsewhere: nothing is resolved or called again.
-    auto const again = eval(Path("m.scale"), Constants{array<double>({2, 2}, {1, 2, 3, 4}), 10});
+    auto const again = eval(Path("m.scale"), Constants{make<double>({2, 2}, {1, 2, 3, 4}), 10});
     EXPECT_EQ(again, result);
     EXPECT_EQ(registry.resolved, 1);
     EXPECT_EQ(registry.called, 1);
 
-    EXPECT_EQ(*eval(Path("m.scale"), Constants{array<double>({2, 2}, {1, 2, 3, 4}), 2}),
-              (array<double>({2, 2}, {2, 4, 6, 8})));
+    EXPECT_EQ(*eval(Path("m.scale"), Constants{make<double>({2, 2}, {1, 2, 3, 4}), 2}),
+              (make<double>({2, 2}, {2, 4, 6, 8})));
     EXPECT_EQ(registry.called, 2);
 }
 
@@ -147,7 +132,7 @@ TEST(ResolverEvalFcn, TuplesAndNoArgumentsKeepTheirRawLayout) {
     ResolverEvalFcn const eval = registry.evaluator();
 
     unsigned long const live = aligned_heap::live();
-    EXPECT_EQ(*eval(Path("t.make"), Constants{}), Constant(Tuple{true, Tuple{7UL, array<double>({1, 2}, {0.5, 1.5})}}));
+    EXPECT_EQ(*eval(Path("t.make"), Constants{}), Constant(Tuple{true, Tuple{7UL, make<double>({1, 2}, {0.5, 1.5})}}));
     // Even with no arguments the input is an allocated (empty) pointer array.
     EXPECT_NE(seenInput, nullptr);
     EXPECT_EQ(*eval(Path("t.sum"), Constants{Tuple{2, 0.25}}), Constant(2.25));
@@ -161,7 +146,7 @@ TEST(ResolverEvalFcn, ExceptionsOtherThanMessagesPropagateAndAreForgotten) {
                  [](void*, void const*) { throw std::runtime_error("external failure"); });
     registry.add("x.empty", ScalarType(type::REAL), nullptr);
     ResolverEvalFcn const eval = registry.evaluator();
-    Constants const arguments{array<int>({1, 2}, {1, 2}), Tuple{1.0}};
+    Constants const arguments{make<int>({1, 2}, {1, 2}), Tuple{1.0}};
 
     unsigned long const live = aligned_heap::live();
     for (int attempt = 1; attempt <= 2; ++attempt) {
@@ -188,7 +173,7 @@ TEST(ResolverEvalFcn, ExceptionsOtherThanMessagesPropagateAndAreForgotten) {
 
 TEST(ResolverEvalFcn, KeyHashFoldsPathComponentsThenConstants) {
     Path const path("pkg.sub.fcn");
-    Constants const constants{1, array<double>({1, 2}, {0.5, 2.0})};
+    Constants const constants{1, make<double>({1, 2}, {0.5, 2.0})};
     std::uint64_t pathHash = 0;
     for (auto const& component : path) pathHash = combine(pathHash, component.hash());
     std::uint64_t const expected = combine(combine(0, pathHash), hash_value(constants));
@@ -197,11 +182,11 @@ TEST(ResolverEvalFcn, KeyHashFoldsPathComponentsThenConstants) {
     EXPECT_EQ(hash_value(key), expected);
     EXPECT_EQ(hash_value(key), expected);  // from the cache
 
-    ResolverEvalFcn::PathConstants const same(Constants{1, array<double>({1, 2}, {0.5, 2.0})}, Path("pkg.sub.fcn"));
+    ResolverEvalFcn::PathConstants const same(Constants{1, make<double>({1, 2}, {0.5, 2.0})}, Path("pkg.sub.fcn"));
     EXPECT_TRUE(key == same);
     EXPECT_FALSE(key == ResolverEvalFcn::PathConstants(constants, Path("pkg.sub")));
     EXPECT_FALSE(key == ResolverEvalFcn::PathConstants(Constants{1}, path));
-    EXPECT_FALSE(key == ResolverEvalFcn::PathConstants(Constants{1UL, array<double>({1, 2}, {0.5, 2.0})}, path));
+    EXPECT_FALSE(key == ResolverEvalFcn::PathConstants(Constants{1UL, make<double>({1, 2}, {0.5, 2.0})}, path));
     // Equality holds whether or not either side has cached its hash.
     ResolverEvalFcn::PathConstants const uncached(constants, path);
     EXPECT_TRUE(uncached == key);

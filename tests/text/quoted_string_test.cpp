@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <random>
 #include <string>
 
@@ -12,16 +11,6 @@ using lang::core::QuotedStringConversion;
 
 std::string serialize(std::u16string const& text) { return QuotedStringConversion::serialize(text); }
 std::u16string deserialize(std::string const& quoted) { return QuotedStringConversion::deserialize(quoted); }
-
-std::string hex(std::u16string const& text) {
-    std::string out;
-    for (char16_t unit : text) {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "%04x ", static_cast<unsigned>(unit));
-        out += buffer;
-    }
-    return out;
-}
 
 TEST(QuotedString, SerializeEscapes) {
     EXPECT_EQ(QuotedStringConversion::MAX_OCTAL_DIGITS, 6u);
@@ -74,8 +63,8 @@ TEST(QuotedString, EveryStringRoundTrips) {
             }
         }
         std::string const quoted = serialize(text);
-        for (char c : quoted) ASSERT_TRUE(c >= 32 && c <= 126) << hex(text);
-        ASSERT_EQ(deserialize(quoted), text) << hex(text) << "-> " << quoted;
+        for (char c : quoted) ASSERT_TRUE(c >= 32 && c <= 126) << testing::PrintToString(text);
+        ASSERT_EQ(deserialize(quoted), text) << quoted;
     }
 }
 
