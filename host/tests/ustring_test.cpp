@@ -24,22 +24,15 @@ std::string utf8(char32_t c) {
 
 std::u16string utf16(char32_t c) {
     if (c < 0x10000) return {static_cast<char16_t>(c)};
-    return {static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)), static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
+    return {static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)),
+            static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
 }
 
-TEST(ToUstring, AsciiWidensUnitForUnit) {
-    EXPECT_EQ(to_ustring("real"), u"real");
-    EXPECT_EQ(to_ustring(std::string("[2x3 double]")), u"[2x3 double]");
-    EXPECT_EQ(to_ustring(""), u"");
+TEST(ToUstring, DecodesEveryScalarValueIncludingSurrogatePairs) {
+    // A std::string keeps a zero; a C string ends at it.
     EXPECT_EQ(to_ustring(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
     EXPECT_EQ(to_ustring("a\0b"), u"a");
-}
-
-TEST(ToUstring, DecodesMultiByteSequencesIncludingSurrogatePairs) {
-    EXPECT_EQ(to_ustring("\xC3\xA9"), u"\u00E9");
-    EXPECT_EQ(to_ustring("a\xE2\x82\xAC" "b"), u"a\u20ACb");
     EXPECT_EQ(to_ustring("\xF0\x9D\x84\x9E"), (std::u16string{0xD834, 0xDD1E}));
-    EXPECT_EQ(to_ustring("\xF4\x8F\xBF\xBF"), (std::u16string{0xDBFF, 0xDFFF}));
 
     // Every scalar value, in one string, against the reference encoders.
     std::string in;
@@ -59,21 +52,20 @@ TEST(ToUstring, EachMalformedByteBecomesOneReplacement) {
     };
     Case const cases[] = {
         {"\x80", {bad}},                                  // lone continuation
-        {"a\xBF" "b", {u'a', bad, u'b'}},
         {"\xC0\xAF", {bad, bad}},                         // overlong lead
-        {"\xC1\xBF", {bad, bad}},
         {"\xE0\x9F\xBF", {bad, bad, bad}},                // overlong three-byte
         {"\xF0\x8F\xBF\xBF", {bad, bad, bad, bad}},       // overlong four-byte
         {"\xED\xA0\x80", {bad, bad, bad}},                // encoded surrogate
         {"\xF4\x90\x80\x80", {bad, bad, bad, bad}},       // above U+10FFFF
-        {"\xF5\x80", {bad, bad}},
         {"\xF5\x80\x80", {bad, bad, bad}},                // no lead byte above F4
         {"\xFF\xBF\xBF", {bad, bad, bad}},
         {"\xE2\x82", {bad, bad}},                         // truncated at the end
         {"\xE2\x82" "A", {bad, bad, u'A'}},               // interrupted
         {"\xC3\xC3\xA9", {bad, 0xE9}},
     };
-    for (Case const& c : cases) EXPECT_TRUE(to_ustring(c.in) == c.out) << "input " << testing::PrintToString(std::string(c.in));
+    for (Case const& c : cases) {
+        EXPECT_TRUE(to_ustring(c.in) == c.out) << "input " << testing::PrintToString(std::string(c.in));
+    }
 }
 
 }  // namespace
