@@ -43,6 +43,10 @@ TEST(ToUstring, DecodesEveryScalarValueIncludingSurrogatePairs) {
         expected += utf16(c);
     }
     EXPECT_TRUE(to_ustring(in) == expected);
+    // And back: every scalar value encodes to the reference bytes.
+    EXPECT_TRUE(qz::i18n::to_utf8(expected) == in);
+    // A lone surrogate has no scalar value; it is encoded as it stands.
+    EXPECT_EQ(qz::i18n::to_utf8(std::u16string{0xD800, u'a'}), "\xED\xA0\x80" "a");
 }
 
 TEST(ToUstring, EachMalformedByteBecomesOneReplacement) {
