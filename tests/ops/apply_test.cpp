@@ -72,7 +72,8 @@ TEST(Apply, TransposeReordersOnlyProperMatrices) {
               make<bool>({3, 2}, {true, false, true, false, true, false}));
     // A row becomes a column over the very same block; an empty matrix flips its shape.
     Array<double> const row = make<double>({1, 4}, {1, 2, 3, 4});
-    Array<double> const& column = std::get<Array<double>>(apply(op::TRANSPOSE, row).value());
+    Constant const transposed = apply(op::TRANSPOSE, row);
+    Array<double> const& column = std::get<Array<double>>(transposed.value());
     EXPECT_EQ(column.size(), (ArraySize{4, 1}));
     EXPECT_EQ(column.x(), row.x());
     EXPECT_EQ(apply(op::TRANSPOSE, Array<int>({0, 3})), Array<int>({3, 0}));

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 #include <string>
 
@@ -21,9 +20,11 @@ void expect_catalog_text() {
     ASSERT_TRUE(kbase::has_message_text(Id::catalog_name, Id::key_name));
     std::string const text = kbase::Message(probe).text();
     std::set<std::size_t> slots;
-    std::regex const placeholder(R"(\{(\d+)\})");
-    for (std::sregex_iterator it(text.begin(), text.end(), placeholder), end; it != end; ++it) {
-        slots.insert(std::stoul((*it)[1].str()));
+    for (std::size_t open = text.find('{'); open != std::string::npos; open = text.find('{', open + 1)) {
+        std::string const inside = text.substr(open + 1, text.find('}', open) - open - 1);
+        if (!inside.empty() && inside.find_first_not_of("0123456789") == std::string::npos) {
+            slots.insert(std::stoul(inside));
+        }
     }
     std::set<std::size_t> expected;
     for (std::size_t slot = 1; slot <= Id::arity; ++slot) expected.insert(slot);
