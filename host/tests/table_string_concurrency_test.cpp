@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <latch>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,8 +13,7 @@ namespace {
 using kbase::TableString;
 
 TEST(TableStringConcurrency, ThreadsInterningOverlappingTextsGetOneRecordEach) {
-    constexpr int threads = 8;
-    constexpr int texts = 300;
+    constexpr int threads = 8, texts = 300;
     std::vector<std::string> names;
     for (int i = 0; i < texts; ++i) names.push_back("name_" + std::to_string(i));
 
@@ -26,11 +23,9 @@ TEST(TableStringConcurrency, ThreadsInterningOverlappingTextsGetOneRecordEach) {
     std::vector<std::thread> pool;
     for (int t = 0; t < threads; ++t) {
         pool.emplace_back([&, t] {
-            std::vector<int> order(texts);
-            for (int i = 0; i < texts; ++i) order[i] = i;
-            std::shuffle(order.begin(), order.end(), std::mt19937(t));
             start.arrive_and_wait();
-            for (int i : order) {
+            for (int k = 0; k < texts; ++k) {
+                int const i = (k + 37 * t) % texts;  // each thread from its own start
                 auto const& name = names[i];
                 // Half through the identifier check, half directly: both intern.
                 handles[t][i] = t % 2 ? kbase::detail::HdIdCheck{}(name.data(), name.size()) : TableString(name);
@@ -42,8 +37,7 @@ TEST(TableStringConcurrency, ThreadsInterningOverlappingTextsGetOneRecordEach) {
     for (int i = 0; i < texts; ++i) {
         TableString const reference(names[i]);
         for (int t = 0; t < threads; ++t) {
-            ASSERT_EQ(handles[t][i], reference) << names[i] << " in thread " << t;
-            ASSERT_EQ(handles[t][i].data(), reference.data());
+            ASSERT_EQ(handles[t][i].data(), reference.data()) << names[i] << " in thread " << t;
             ASSERT_EQ(handles[t][i].view(), names[i]);
         }
     }
