@@ -29,22 +29,17 @@ TEST(Apply, RaisesInvalidOpWithTheOperatorAndTheOperandTypes) {
     expect_invalid_op([&] { apply(op::AND, one, one); }, "and", "integer, integer");
     expect_invalid_op([&] { apply(op::PLUS, one, real); }, "plus", "integer, real");
     expect_invalid_op([&] { apply(op::UMINUS, Constant(1UL)); }, "uminus", "index");
-    expect_invalid_op([&] { apply(op::TRANSPOSE, real); }, "transpose", "real");
     expect_invalid_op([&] { apply(op::UMINUS, real, real); }, "uminus", "real, real");
-    expect_invalid_op([&] { apply(op::PLUS, real); }, "plus", "real");
     expect_invalid_op([&] { apply(op::PLUS, Tuple{real}, Tuple{real}); }, "plus", "tuple<real>, tuple<real>");
     // Outside the table there is no rule and no name.
     EXPECT_THROW(apply(static_cast<op::Id>(op::COUNT), real, real), std::logic_error);
-    EXPECT_THROW(apply(static_cast<op::Id>(-1), real), std::logic_error);
 }
 
 TEST(Apply, ScalarsStandForEveryElementAndArraysMustAgree) {
     Constant const a = make<double>({2, 3}, {1, 2, 3, 4, 5, 6});
-    Constant const one_by_one = make<double>({1, 1}, {10});
     EXPECT_EQ(apply(op::MINUS, 10.0, a), make<double>({2, 3}, {9, 8, 7, 6, 5, 4}));
     EXPECT_EQ(apply(op::LT, a, 3.5), make<bool>({2, 3}, {true, true, true, false, false, false}));
-    EXPECT_EQ(apply(op::PLUS, 1.0, one_by_one), make<double>({1, 1}, {11}));
-    EXPECT_EQ(apply(op::MTIMES, one_by_one, one_by_one), make<double>({1, 1}, {100}));
+    EXPECT_EQ(apply(op::PLUS, 1.0, make<double>({1, 1}, {10})), make<double>({1, 1}, {11}));
     EXPECT_EQ(apply(op::TIMES, 2.0, Array<double>({0, 3})), Array<double>({0, 3}));
     expect_message([&] { apply(op::PLUS, a, Array<double>({3, 2})); }, types_catalog, "InconsistentSize",
                    {"2, 3", "3, 2"});
@@ -59,17 +54,13 @@ TEST(Apply, WholeDivisionByZeroRaises) {
         expect_message(call, constants_catalog, "DivideByZero", {"divide", types});
     };
     expect_divide_by_zero([&] { apply(op::DIVIDE, 1, 0); }, "integer, integer");
-    expect_divide_by_zero([&] { apply(op::DIVIDE, 5UL, 0UL); }, "index, index");
     expect_divide_by_zero([&] { numerators / divisors; }, "array<integer, 1, 3>, array<integer, 1, 3>");
-    expect_divide_by_zero([&] { apply(op::DIVIDE, 12, divisors); }, "integer, array<integer, 1, 3>");
     expect_divide_by_zero([&] { apply(op::DIVIDE, numerators, 0); }, "array<integer, 1, 3>, integer");
     // Nothing is divided, so nothing divides by zero.
     EXPECT_EQ(apply(op::DIVIDE, Array<int>({0, 2}), 0), Array<int>({0, 2}));
 }
 
 TEST(Apply, TransposeReordersOnlyProperMatrices) {
-    EXPECT_EQ(apply(op::TRANSPOSE, make<bool>({2, 3}, {true, false, false, true, true, false})),
-              make<bool>({3, 2}, {true, false, true, false, true, false}));
     // A row becomes a column over the very same block; an empty matrix flips its shape.
     Array<double> const row = make<double>({1, 4}, {1, 2, 3, 4});
     Constant const transposed = apply(op::TRANSPOSE, row);
@@ -89,31 +80,23 @@ TEST(Apply, TransposeReordersOnlyProperMatrices) {
 }
 
 TEST(Apply, MatrixProductSumsInAscendingOrderFromZero) {
-    // Naive i, j, p order over generated reals with cancellation, and
-    // wrapping integers; results must match bit for bit.
+    // Naive i, j, p order over generated reals with cancellation; results
+    // must match bit for bit.
     std::mt19937_64 random(7);
     auto const real = [&] { return std::ldexp(static_cast<double>(random() >> 11), -40) - 4096.0; };
     unsigned long const m = 9, k = 37, n = 5;
     std::vector<double> left(m * k), right(k * n), expected(m * n, 0.0);
-    std::vector<int> ileft(m * k), iright(k * n), iexpected(m * n, 0);
     for (auto& v : left) v = real();
     for (auto& v : right) v = real();
-    for (auto& v : ileft) v = static_cast<int>(random());
-    for (auto& v : iright) v = static_cast<int>(random());
     for (unsigned long i = 0; i < m; ++i) {
         for (unsigned long j = 0; j < n; ++j) {
-            std::int64_t sum = 0;
-            for (unsigned long p = 0; p < k; ++p) {
-                expected[i + j * m] = expected[i + j * m] + left[i + p * m] * right[p + j * k];
-                sum = static_cast<std::int32_t>(sum + std::int64_t{ileft[i + p * m]} * iright[p + j * k]);
-            }
-            iexpected[i + j * m] = static_cast<int>(sum);
+            for (unsigned long p = 0; p < k; ++p) expected[i + j * m] += left[i + p * m] * right[p + j * k];
         }
     }
     Constant const product = apply(op::MTIMES, make<double>({m, k}, left), make<double>({k, n}, right));
-    EXPECT_EQ(elements<double>(product), expected);
-    EXPECT_EQ(std::get<Array<double>>(product.value()).size(), (ArraySize{m, n}));
-    EXPECT_EQ(elements<int>(apply(op::MTIMES, make<int>({m, k}, ileft), make<int>({k, n}, iright))), iexpected);
+    EXPECT_EQ(product, make<double>({m, n}, expected));
+    // Integer sums wrap: 2 * INT_MAX + 2 is 0 modulo 2^32.
+    EXPECT_EQ(apply(op::MTIMES, make<int>({1, 2}, {INT_MAX, 2}), make<int>({2, 1}, {2, 1})), make<int>({1, 1}, {0}));
 
     // Sums start from +0, so products that are all -0 give +0; no inner
     // dimension gives zeros.
@@ -124,8 +107,6 @@ TEST(Apply, MatrixProductSumsInAscendingOrderFromZero) {
 
     expect_message([] { apply(op::MTIMES, Array<double>({2, 3}), Array<double>({2, 3})); }, types_catalog,
                    "InconsistentMultiply", {"2, 3", "2, 3"});
-    expect_message([] { apply(op::MTIMES, Array<double>({2, 3, 2}), Array<double>({2, 3})); }, types_catalog,
-                   "InvalidMatrix", {"2, 3, 2"});
     expect_invalid_op([] { apply(op::MTIMES, Array<bool>({2, 2}), Array<bool>({2, 2})); }, "mtimes",
                       "array<logical, 2, 2>, array<logical, 2, 2>");
 }
@@ -135,13 +116,11 @@ TEST(Apply, ListsFoldOnlyReductionBases) {
     EXPECT_EQ(apply(op::PLUS, Constants{a}, true), a);
     EXPECT_EQ(apply(op::MAX, Constants{a, c, b}, true), c);
     EXPECT_EQ(apply(op::MINUS, Constants{a, b}, true), Constant(-1.0));
-    EXPECT_EQ(apply(op::UMINUS, Constants{a}, false), Constant(-1.0));
     // Left to right: (0.1 + 0.2) + 0.3 differs from 0.1 + (0.2 + 0.3).
     EXPECT_EQ(apply(op::PLUS, Constants{0.1, 0.2, 0.3}, true), Constant((0.1 + 0.2) + 0.3));
 
     expect_invalid_op([&] { apply(op::PLUS, Constants{a}, false); }, "plus", "real");
     expect_invalid_op([&] { apply(op::MINUS, Constants{a, b, c}, true); }, "minus", "real, real, real");
-    expect_invalid_op([&] { apply(op::PLUS, Constants{}, true); }, "plus", "");
     expect_invalid_op([&] { apply(op::PLUS, Constants{a, 1, c}, true); }, "plus", "real, integer");
 }
 
@@ -151,15 +130,10 @@ TEST(Apply, CompoundAssignmentsCheckFirstAndKeepSharedBlocks) {
     values *= ScalarConstant(Scalar<int>{3});
     EXPECT_EQ(elements<int>(values), (std::vector<int>{3, -6, 9}));
     EXPECT_EQ(elements<int>(shared), (std::vector<int>{1, -2, 3}));
-    values += ScalarConstant(Scalar<int>{INT_MAX});
-    EXPECT_EQ(elements<int>(values)[0], INT_MIN + 2);
 
     Constant scalar = 7UL;
     (scalar += ScalarConstant(Scalar<unsigned long>{1})) /= ScalarConstant(Scalar<unsigned long>{3});
     EXPECT_EQ(scalar, Constant(2UL));
-    Constant reals = make<double>({2, 1}, {1, 0});
-    reals /= ScalarConstant(Scalar<double>{0});
-    EXPECT_EQ(reals, make<double>({2, 1}, {inf, nan}));  // == takes NaN as equal to NaN
 
     // Failures leave the target as it was.
     Constant const before = values;
@@ -167,23 +141,6 @@ TEST(Apply, CompoundAssignmentsCheckFirstAndKeepSharedBlocks) {
                    {"divide", "array<integer, 1, 3>, integer"});
     expect_invalid_op([&] { values += ScalarConstant(Scalar<double>{1}); }, "plus", "array<integer, 1, 3>, real");
     EXPECT_EQ(values, before);
-    Constant logical = true;
-    expect_invalid_op([&] { logical += ScalarConstant(Scalar<bool>{true}); }, "plus", "logical, logical");
-    Constant tuple = Tuple{1.0};
-    expect_invalid_op([&] { tuple *= ScalarConstant(Scalar<double>{1}); }, "times", "tuple<real>, real");
-}
-
-TEST(Apply, OperatorsSpellTheirApplication) {
-    Constant const a = make<int>({1, 2}, {6, -3});
-    Constant const b = 2;
-    EXPECT_EQ(+a, a);
-    EXPECT_EQ(-a, make<int>({1, 2}, {-6, 3}));
-    EXPECT_EQ(a + b, make<int>({1, 2}, {8, -1}));
-    EXPECT_EQ(a - b, make<int>({1, 2}, {4, -5}));
-    EXPECT_EQ(a * b, make<int>({1, 2}, {12, -6}));
-    EXPECT_EQ(a / b, make<int>({1, 2}, {3, -1}));
-    EXPECT_EQ(a ^ b, make<int>({1, 2}, {36, 9}));
-    EXPECT_EQ(~Constant(true) | (Constant(true) & Constant(false)), Constant(false));
 }
 
 }  // namespace

@@ -22,20 +22,14 @@ TEST(ExpressionErrors, CarryIrMessagesWithTheirCounts) {
     expect_message([] { throw lang::core::InvalidExpressionsN(3, 2); }, ir, "InvalidExpressionsN", {3L, 2L});
     expect_message([] { throw lang::core::InvalidExpressionsN(largest_count, 0); }, ir, "InvalidExpressionsN",
                    {std::numeric_limits<long>::max(), 0L});
-    expect_message([] { throw lang::core::InvalidOpArity(op::PLUS, 3); }, ir, "InvalidOpArity",
-                   {std::string("plus"), 3L, 2L});
     expect_message([] { throw lang::core::InvalidOpArity(op::TRANSPOSE, 0); }, ir, "InvalidOpArity",
                    {std::string("transpose"), 0L, 1L});
+    EXPECT_STREQ(lang::core::InvalidOpArity(op::MTIMES, 1).what(), "Operator mtimes was given 1 operands; it takes 2.");
 
-    lang::core::InvalidOpArity const e(op::MTIMES, 1);
-    EXPECT_STREQ(e.what(), "Operator mtimes was given 1 operands; it takes 2.");
-}
-
-TEST(ExpressionErrors, CountsBeyondSignedRangeOverflow) {
-    unsigned long const too_many = largest_count + 1;
+    // Counts beyond the signed range cannot be reported.
     using boost::numeric::positive_overflow;
-    EXPECT_THROW(lang::core::InvalidExpressionsN(too_many, 1), positive_overflow);
-    EXPECT_THROW(lang::core::InvalidExpressionsN(1, too_many), positive_overflow);
+    EXPECT_THROW(lang::core::InvalidExpressionsN(largest_count + 1, 1), positive_overflow);
+    EXPECT_THROW(lang::core::InvalidExpressionsN(1, largest_count + 1), positive_overflow);
     EXPECT_THROW(lang::core::InvalidOpArity(op::PLUS, std::numeric_limits<unsigned long>::max()), positive_overflow);
 }
 
