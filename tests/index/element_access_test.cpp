@@ -21,8 +21,8 @@ using namespace test;
 TEST(ElementAccess, ExtractReachesIntoATupleOnly) {
     Constant pair = Tuple{1, make<double>({1, 2}, {1, 2})};
     extract(pair, 0) = Constant(5);
-    EXPECT_EQ(extract(std::as_const(pair), 0), Constant(5));
-    EXPECT_EQ(&extract(pair, 1), &std::get<Tuple>(pair.value()).constants()[1]);
+    EXPECT_EQ(&extract(std::as_const(pair), 1), &std::get<Tuple>(pair.value()).constants()[1]);
+    EXPECT_EQ(extract(pair, 0), Constant(5));
 
     expect_message([&] { extract(pair, 2); }, constants_catalog, "InvalidTupleAccess",
                    {2L, "tuple<integer, array<real, 1, 2>>"});
@@ -30,10 +30,6 @@ TEST(ElementAccess, ExtractReachesIntoATupleOnly) {
 }
 
 TEST(ElementAccess, AssignOverwritesInPlaceOnceExclusive) {
-    Constant scalar = 1.5;
-    assign(scalar, Constant(2.5));
-    EXPECT_EQ(scalar, Constant(2.5));
-
     Constant const original = make<unsigned long>({2, 2}, {1, 2, 3, 4});
     Constant target = original;
     Constant const source = make<unsigned long>({2, 2}, {5, 6, 7, 8});
@@ -50,8 +46,6 @@ TEST(ElementAccess, AssignOverwritesInPlaceOnceExclusive) {
     EXPECT_EQ(aligned_heap::allocations(), allocations + 1);
     EXPECT_EQ(std::get<Array<unsigned long>>(target.value()).x(), block);
     EXPECT_EQ(target, original);
-    assign(target, target);
-    EXPECT_EQ(target, original);
 }
 
 TEST(ElementAccess, AssignRejectsOtherKindsAndSizesAndChangesNothing) {
@@ -60,10 +54,8 @@ TEST(ElementAccess, AssignRejectsOtherKindsAndSizesAndChangesNothing) {
     expect_message([&] { assign(wide, Array<double>({2, 3})); }, types_catalog, "InconsistentSize", {"3, 2", "2, 3"});
     expect_message([&] { assign(wide, Array<int>({3, 2})); }, constants_catalog, "InvalidAssign",
                    {"array<real, 3, 2>", "array<integer, 3, 2>"});
-    expect_message([&] { assign(wide, Constant(1.0)); }, constants_catalog, "InvalidAssign",
-                   {"array<real, 3, 2>", "real"});
     EXPECT_EQ(wide, before);
-
+    // A tuple is checked whole before any element is written.
     Tuple pair{1, 2.0};
     expect_message([&] { assign(pair, Tuple{3, 4}); }, constants_catalog, "InvalidAssign",
                    {"tuple<integer, real>", "tuple<integer, integer>"});

@@ -39,7 +39,6 @@ TEST(Indexable, WritesCopySharedStorageFirst) {
     unsigned long const allocations = aligned_heap::allocations();
     unsigned long const live = aligned_heap::live();
     set(copy, 3, Constant(9.0));
-    EXPECT_EQ(aligned_heap::allocations(), allocations + 1);
     set(copy, 0, Constant(8.0));  // now exclusive: written in place
     EXPECT_EQ(aligned_heap::allocations(), allocations + 1);
     EXPECT_EQ(aligned_heap::live(), live + 1);
@@ -64,13 +63,11 @@ TEST(Indexable, WrongKindsRaiseAndChangeNothing) {
         expect_message(call, constants_catalog, key, arguments);
     };
     EXPECT_THROW(create(ArrayType(type::INVALID, ArraySize{1, 1})), std::logic_error);
-    invalid([] { get(Constant(5), 0); }, "InvalidGet", {"integer"});
     invalid([&] { get(tuple, 0); }, "InvalidGet", {"tuple<integer, real>"});
     invalid([&] { set(matrix, 0, Constant(1)); }, "InvalidSet", {"array<real, 2, 2>", "integer"});
     invalid([&] { assign_at(matrix, all, make<int>({2, 2}, {1, 2, 3, 4}), all); }, "InvalidAssign",
             {"array<real, 2, 2>", "array<integer, 2, 2>"});
     EXPECT_EQ(matrix, before);
-    invalid([] { reshape(Constant(5), ArraySize{1, 1}); }, "InvalidArray", {"integer"});
     invalid([&] { repmat(tuple, ArraySize{2, 2}); }, "InvalidArray", {"tuple<integer, real>"});
 
     // Only an index scalar is an index, and only an index array a range.
