@@ -10,7 +10,6 @@ using lang::core::wrap_with_type_ctor;
 TEST(TypeCtor, WrapsTheArgumentInTheUserName) {
     EXPECT_EQ(wrap_with_type_ctor(type::REAL, u"x"), u"double(x)");
     EXPECT_EQ(wrap_with_type_ctor(type::INDEX, u"n"), u"uint32(n)");
-    EXPECT_EQ(wrap_with_type_ctor(type::INTEGER, u"-5"), u"int32(-5)");
     EXPECT_EQ(wrap_with_type_ctor(type::LOGICAL, u""), u"logical()");
     EXPECT_EQ(wrap_with_type_ctor(type::REAL, u"\u20ac(1, 2)"), u"double(\u20ac(1, 2))");
 }

@@ -28,8 +28,8 @@ TEST(TypeId, LookupIsExactWhileReadingTakesAnIdentifierInAnyCase) {
 }
 
 TEST(TypeId, OnlyIntegersAreSigned) {
-    EXPECT_TRUE(type::is_signed(type::INTEGER));
     EXPECT_FALSE(type::is_signed(type::LOGICAL) || type::is_signed(type::INDEX) || type::is_signed(type::REAL));
+    EXPECT_TRUE(type::is_signed(type::INTEGER));
     EXPECT_THROW(type::is_signed(type::INVALID), std::logic_error);
 }
 

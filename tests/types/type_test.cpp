@@ -40,10 +40,8 @@ TEST(Type, HashesFollowTheCombineFormula) {
 
 TEST(Type, PrintsEachAlternative) {
     EXPECT_EQ(printed(tuple({Type()})), "tuple<tuple<>>");
-    EXPECT_EQ(printed(array(type::INDEX, {5})), "array<index, 5, 1>");
     EXPECT_EQ(printed(tuple({scalar(type::REAL), array(type::LOGICAL, {1, 1, 4})})),
               "tuple<real, array<logical, 1, 1, 4>>");
-    EXPECT_EQ(to_user_string(ArrayType(type::REAL, {2, 3})), u"[2x3 double]");
     EXPECT_EQ(to_user_string(ArrayType(type::INDEX, {5})), u"[5x1 uint32]");
 }
 
@@ -51,9 +49,7 @@ TEST(Type, ClassifiesVoidCompoundAndGroundTypes) {
     EXPECT_TRUE(is_void_type(Type()) && is_compound_type(Type()));
     EXPECT_TRUE(!is_void_type(tuple({Type()})) && is_compound_type(tuple({Type()})));
     EXPECT_FALSE(is_void_type(scalar(type::REAL)) || is_compound_type(array(type::REAL, {2})));
-    EXPECT_EQ(ground_type(scalar(type::INDEX)), type::INDEX);
     EXPECT_EQ(ground_type(array(type::LOGICAL, {2, 2})), type::LOGICAL);
-    expect_message([] { ground_type(Type()); }, types_catalog, "InvalidGroundType", {"tuple<>"});
     expect_message([] { ground_type(tuple({scalar(type::REAL), scalar(type::LOGICAL)})); }, types_catalog,
                    "InvalidGroundType", {"tuple<real, logical>"});
 }
@@ -63,7 +59,6 @@ TEST(Type, OrdersTuplesBeforeScalarsBeforeArrays) {
     EXPECT_EQ(compare(tuple({array(type::REAL, {9, 9})}), scalar(type::INVALID)), 1);
     EXPECT_EQ(compare(scalar(type::REAL), array(type::LOGICAL, {0})), 1);
     EXPECT_EQ(compare(scalar(type::INDEX), scalar(type::INTEGER)), 2);
-    EXPECT_EQ(compare(array(type::REAL, {2, 3}), array(type::REAL, {2, 4})), 1);
     EXPECT_EQ(compare(array(type::INTEGER, {9}), array(type::REAL, {1})), 1);
     EXPECT_EQ(compare(tuple({scalar(type::REAL)}), tuple({scalar(type::INTEGER), scalar(type::LOGICAL)})), 2);
 }
@@ -116,7 +111,6 @@ TEST(Type, StrippingKeepsTheTypeAndClearsMemos) {
     EXPECT_FALSE(list.types().shares_block_with(std::get<TupleType>(original.value()).types()));
     EXPECT_EQ(stripped, original);
     EXPECT_EQ(hash_value(stripped), hash);
-    EXPECT_EQ(printed(stripped), printed(original));
 }
 
 TEST(Type, DigestBytesAreBigEndianFields) {
@@ -134,7 +128,6 @@ TEST(Type, DigestBytesAreBigEndianFields) {
 
 TEST(FunctionType, RejectsListsWithoutAValueType) {
     EXPECT_EQ(printed(FunctionType()), "function<logical>");
-    expect_message([] { FunctionType{Types()}; }, types_catalog, "EmptyFunctionType", {});
     expect_message([] { FunctionType{Types(Type())}; }, types_catalog, "EmptyFunctionType", {});
     EXPECT_EQ(printed(FunctionType(Type() + Type())), "function<tuple<>, tuple<>>");
     EXPECT_EQ(printed(FunctionType(Types(scalar(type::REAL)) + array(type::INDEX, {3}))),
