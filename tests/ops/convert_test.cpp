@@ -107,19 +107,12 @@ void expect_reference() {
     EXPECT_EQ(convert(type::id_of<U>, source), result);
 }
 
-template <class T>
-void expect_reference_from() {
-    expect_reference<bool, T>();
-    expect_reference<int, T>();
-    expect_reference<unsigned long, T>();
-    expect_reference<double, T>();
-}
-
 TEST(Convert, EveryPairOfElementTypesMatchesAReferenceWithItsFlag) {
-    expect_reference_from<bool>();
-    expect_reference_from<int>();
-    expect_reference_from<unsigned long>();
-    expect_reference_from<double>();
+    auto const from = []<class T>(T) {
+        expect_reference<bool, T>(), expect_reference<int, T>();
+        expect_reference<unsigned long, T>(), expect_reference<double, T>();
+    };
+    from(false), from(0), from(0UL), from(0.0);
 }
 
 TEST(Convert, SameTypeSharesAndEmptyStaysEmpty) {

@@ -48,29 +48,12 @@ T start(accum::Id a) {
     return a == accum::SUM || a == accum::ANY ? T(0) : a <= accum::ALL ? T(1) : extremes[a - accum::MINIMUM];
 }
 
-// Every output slot, in column-major order over `lengths` with dimension d
-// collapsed: the linear offsets of the elements along d, in order.
-std::vector<std::vector<unsigned long>> lines(std::vector<unsigned long> const& lengths, unsigned long d) {
-    std::vector<std::vector<unsigned long>> result;
-    for (unsigned long i = 0; i < lengths.size(); ++i) {
-        if (i != d && lengths[i] == 0) return result;
-    }
-    std::vector<unsigned long> index(lengths.size(), 0);
-    for (bool more = true; more;) {
-        std::vector<unsigned long>& line = result.emplace_back();
-        for (index[d] = 0; index[d] < lengths[d]; ++index[d]) {
-            unsigned long offset = 0;
-            for (unsigned long i = lengths.size(); i-- > 0;) offset = offset * lengths[i] + index[i];
-            line.push_back(offset);
-        }
-        index[d] = 0;
-        more = false;
-        for (unsigned long i = 0; i < lengths.size() && !more; ++i) {
-            if (i != d && ++index[i] < lengths[i]) more = true;
-            else if (i != d) index[i] = 0;
-        }
-    }
-    return result;
+// The linear offsets, in order, of the elements that output slot `o` folds
+// along dimension d, where `before` is the product of the lengths before d.
+std::vector<unsigned long> line(unsigned long o, unsigned long before, unsigned long n) {
+    std::vector<unsigned long> offsets;
+    for (unsigned long k = 0; k < n; ++k) offsets.push_back(o % before + before * (k + n * (o / before)));
+    return offsets;
 }
 
 template <class T>
@@ -84,10 +67,12 @@ void expect_reference(std::vector<accum::Id> const& accumulations, bool extrema)
         std::vector<T> in(shape.numElements());
         for (auto&& x : in) x = rng() % 2 ? special[rng() % 8] : static_cast<T>(static_cast<long>(rng() % 2001) - 1000);
         Constant const value = make(shape, in);
-        std::vector<unsigned long> lengths(shape.size() + 1);  // the last stands for all past the stored ones
-        for (unsigned long i = 0; i < lengths.size(); ++i) lengths[i] = shape(i);
         for (unsigned long dim : {0UL, 1UL, 2UL, 3UL, 4UL, ~0UL}) {
-            auto const walk = lines(lengths, std::min(dim, lengths.size() - 1));
+            unsigned long before = 1, n = shape(dim), slots = 1;
+            for (unsigned long i = 0; i < std::min(dim, shape.size()); ++i) before *= shape(i);
+            for (unsigned long i = 0; i < shape.size(); ++i) slots *= i == dim ? 1 : shape(i);
+            std::vector<std::vector<unsigned long>> walk;
+            for (unsigned long o = 0; o < slots; ++o) walk.push_back(line(o, before, n));
             std::string const where = printed(value) + " along " + std::to_string(dim);
             for (accum::Id a : accumulations) {
                 Constant const result = apply(a, dim, value);
