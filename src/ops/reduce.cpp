@@ -160,46 +160,46 @@ void select(T const* __restrict in, unsigned long* __restrict out, Walk w, Bette
     }
 }
 
-}  // namespace
-
-Constant apply(accum::Id reduction, unsigned long dim, Constant const& value) {
-    return visit_base(reduction, [&](auto base) {
+// The dispatch both reductions share: by base operator, then by array
+// element type; `kernel(base, array)` runs for the pairs the base operator
+// folds, and every other operand raises Message.
+template <class Message, class Id, class Kernel>
+Constant reduce_array(Id id, Constant const& value, Kernel kernel) {
+    return visit_base(id, [&](auto base) {
         constexpr op::Id o = decltype(base)::value;
         return visit([&](auto const& x) -> Constant {
             using A = std::decay_t<decltype(x)>;
             if constexpr (is_array_v<A>) {
-                using T = typename A::element_type;
-                if constexpr (detail::binary_rule<o, T>) {
-                    ArraySize size = x.size();
-                    size.replace(dim, 1);
-                    auto result = Array<T>::uninitialized(size);
-                    fold(x.x(), result.x(), walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
-                    return result;
-                }
+                if constexpr (detail::binary_rule<o, typename A::element_type>) return kernel(base, x);
             }
-            raise<msg::constants::InvalidAccum>(reduction, value_type(value));
+            raise<Message>(id, value_type(value));
         }, value);
     });
 }
 
-Constant apply(extrema::Id extremum, unsigned long dim, Constant const& value) {
-    return visit_base(extremum, [&](auto base) {
+}  // namespace
+
+Constant apply(accum::Id reduction, unsigned long dim, Constant const& value) {
+    return reduce_array<msg::constants::InvalidAccum>(reduction, value, [dim](auto base, auto const& x) -> Constant {
         constexpr op::Id o = decltype(base)::value;
-        return visit([&](auto const& x) -> Constant {
-            using A = std::decay_t<decltype(x)>;
-            if constexpr (is_array_v<A>) {
-                using T = typename A::element_type;
-                if constexpr (detail::binary_rule<o, T>) {
-                    ArraySize size = x.size();
-                    Walk const w = walk(size, dim);
-                    if (w.len != 0) size.replace(dim, 1);
-                    Array<unsigned long> result(size);
-                    if (!result.empty()) select(x.x(), result.x(), w, detail::ElementOp<o>{});
-                    return result;
-                }
-            }
-            raise<msg::constants::InvalidExtrema>(extremum, value_type(value));
-        }, value);
+        using T = typename std::decay_t<decltype(x)>::element_type;
+        ArraySize size = x.size();
+        size.replace(dim, 1);
+        auto result = Array<T>::uninitialized(size);
+        fold(x.x(), result.x(), walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
+        return result;
+    });
+}
+
+Constant apply(extrema::Id extremum, unsigned long dim, Constant const& value) {
+    return reduce_array<msg::constants::InvalidExtrema>(extremum, value, [dim](auto base, auto const& x) -> Constant {
+        constexpr op::Id o = decltype(base)::value;
+        ArraySize size = x.size();
+        Walk const w = walk(size, dim);
+        if (w.len != 0) size.replace(dim, 1);
+        Array<unsigned long> result(size);
+        if (!result.empty()) select(x.x(), result.x(), w, detail::ElementOp<o>{});
+        return result;
     });
 }
 
