@@ -5,13 +5,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.hpp"
+
 #include <numeric>
 #include <vector>
 
 namespace {
 
 using lang::core::apply;
-using lang::core::Array;
 using lang::core::ArraySize;
 using lang::core::Constant;
 namespace op = lang::core::op;
@@ -22,11 +23,7 @@ std::vector<double> ramp(unsigned long n, double start) {
     return values;
 }
 
-Constant array(std::vector<double> const& values) {
-    Array<double> a(ArraySize{values.size(), 1});
-    std::copy(values.begin(), values.end(), a.x());
-    return a;
-}
+Constant array(std::vector<double> const& values) { return bench::to_array(ArraySize{values.size(), 1}, values); }
 
 template <class F>
 void baseline(benchmark::State& state, F f) {

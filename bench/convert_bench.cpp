@@ -5,11 +5,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.hpp"
+
 #include <vector>
 
 namespace {
 
-using lang::core::Array;
 using lang::core::ArraySize;
 using lang::core::Constant;
 namespace type = lang::core::type;
@@ -44,9 +45,7 @@ template <bool Check>
 void folded(benchmark::State& state) {
     auto const n = static_cast<unsigned long>(state.range(0));
     std::vector<double> const values = reals(n);
-    Array<double> a(ArraySize{n, 1});
-    std::copy(values.begin(), values.end(), a.x());
-    Constant const in = a;
+    Constant const in = bench::to_array(ArraySize{n, 1}, values);
     for (auto _ : state) {
         if constexpr (Check) {
             auto result = convert_with_check(type::INTEGER, in);

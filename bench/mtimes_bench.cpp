@@ -5,12 +5,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.hpp"
+
 #include <vector>
 
 namespace {
 
 using lang::core::apply;
-using lang::core::Array;
 using lang::core::ArraySize;
 using lang::core::Constant;
 namespace op = lang::core::op;
@@ -42,13 +43,8 @@ void Mtimes_Baseline(benchmark::State& state) {
 
 void Mtimes_Apply(benchmark::State& state) {
     auto const n = static_cast<unsigned long>(state.range(0));
-    auto const constant = [n](std::vector<double> const& values) {
-        Array<double> a(ArraySize{n, n});
-        std::copy(values.begin(), values.end(), a.x());
-        return Constant(a);
-    };
-    Constant const a = constant(matrix(n, 1.0));
-    Constant const b = constant(matrix(n, -2.0));
+    Constant const a = bench::to_array(ArraySize{n, n}, matrix(n, 1.0));
+    Constant const b = bench::to_array(ArraySize{n, n}, matrix(n, -2.0));
     for (auto _ : state) {
         Constant c = apply(op::MTIMES, a, b);
         benchmark::DoNotOptimize(c);

@@ -5,13 +5,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.hpp"
+
 #include <numeric>
 #include <vector>
 
 namespace {
 
 using lang::core::apply;
-using lang::core::Array;
 using lang::core::ArraySize;
 using lang::core::Constant;
 namespace accum = lang::core::accum;
@@ -50,17 +51,14 @@ void ReduceSum_Baseline(benchmark::State& state) {
 }
 
 void ReduceSum_Apply(benchmark::State& state) {
-    std::vector<double> const values = matrix();
-    Array<double> a(ArraySize{rows, columns});
-    std::copy(values.begin(), values.end(), a.x());
-    Constant const in = a;
+    Constant const in = bench::to_array(ArraySize{rows, columns}, matrix());
     auto const dim = static_cast<unsigned long>(state.range(0));
     for (auto _ : state) {
         Constant result = apply(accum::SUM, dim, in);
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(static_cast<long>(state.iterations() * values.size()));
+    state.SetItemsProcessed(static_cast<long>(state.iterations() * rows * columns));
 }
 
 BENCHMARK(ReduceSum_Baseline)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
