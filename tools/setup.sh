@@ -6,6 +6,10 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev ccache
   libboost-dev libgtest-dev googletest libbenchmark-dev
+  libedit-dev            # line editing in langcore-eval
+  libopenblas-dev        # the benchmarks' peer for the matrix product
+  doxygen                # the API reference
+  pkgconf man-db groff-base dpkg-dev file  # packaging and its checks
 )
 
 # One dpkg-query for all; a package dpkg has never heard of is simply absent
