@@ -1,5 +1,6 @@
 #include <groundwork/core/mem/aligned_heap.hpp>
 
+#include "mem/regions.hpp"
 #include "mem/size_classes.hpp"
 
 #include <gtest/gtest.h>
@@ -98,5 +99,29 @@ TEST(AlignedHeap, FreedLargeBlocksServeTheNextResultWithinABoundedCache) {
     EXPECT_EQ(aligned_heap::large_cache_bytes(), 0u);
     aligned_heap::set_large_cache_limit(aligned_heap::default_large_cache_limit);
 }
+
+#ifdef GROUNDWORK_ASAN
+// Pooled blocks sit side by side, so only the heap's own poisoning lets
+// AddressSanitizer see an overrun or a use after free.
+TEST(AlignedHeapDeathTest, OverrunsAndUsesAfterFreeAreReported) {
+    for (unsigned long bytes : {16ul, 128ul, 100'000ul}) {
+        EXPECT_DEATH(
+            {
+                auto* block = static_cast<char volatile*>(aligned_heap::instance().vector_alloc(bytes));
+                block[bytes] = 1;
+            },
+            "use-after-poison")
+            << bytes;
+        EXPECT_DEATH(
+            {
+                auto* block = static_cast<char volatile*>(aligned_heap::instance().vector_alloc(bytes));
+                aligned_heap::vector_free(const_cast<char*>(block));
+                block[0] = 1;
+            },
+            "use-after-poison")
+            << bytes;
+    }
+}
+#endif
 
 }  // namespace
