@@ -3,14 +3,18 @@
 //   langcore-eval [--user] [--type] [--hash] FILE...
 //   langcore-eval [--user] [--type] [--hash] -e 'EXPRESSION'...
 //   langcore-eval                      (standard input; a prompt on a terminal)
+//   langcore-eval --version | --help
 //
 // Exit status: 0 when every statement folded, 1 when one failed, 2 for bad
 // command-line use.
 #include "session.hpp"
 
+#include <lang/core/version.hpp>
+
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,18 +24,30 @@ namespace {
 
 constexpr char const* usage =
     "usage: langcore-eval [--user] [--type] [--hash] [-e EXPRESSION | FILE | -]...\n"
+    "       langcore-eval --version | --help\n"
     "Folds each statement with langcore and prints its value, one per line.\n"
     "  -e EXPRESSION  run the statements of EXPRESSION\n"
     "  FILE, -        run the statements of a file, or of standard input\n"
     "  --user         print values in the user form instead of the stream form\n"
     "  --type         add each value's type\n"
     "  --hash         add each value's hash\n"
+    "  --version      print the version and exit\n"
+    "  -h, --help     print this help and exit\n"
     "With no EXPRESSION or FILE, statements are read from standard input, with\n"
     "a prompt when it is a terminal.\n";
 
 int bad_use(std::string const& why, bool show_usage = true) {
     std::cerr << "langcore-eval: " << why << '\n' << (show_usage ? usage : "");
     return 2;
+}
+
+// The library may have been replaced since this program was built; then both
+// versions are worth knowing.
+void print_version() {
+    std::string_view const loaded = lang::core::version();
+    std::cout << "langcore-eval " << LANGCORE_VERSION_STRING;
+    if (loaded != LANGCORE_VERSION_STRING) std::cout << " (running with langcore " << loaded << ')';
+    std::cout << '\n';
 }
 
 }  // namespace
@@ -58,6 +74,9 @@ int main(int argc, char** argv) {
             options.hash = true;
         } else if (arg == "-h" || arg == "--help") {
             std::cout << usage;
+            return 0;
+        } else if (arg == "--version") {
+            print_version();
             return 0;
         } else {
             return bad_use("unknown option " + arg);
