@@ -6,6 +6,7 @@
 //
 // Exit status: 0 when every statement folded, 1 when one failed, 2 for bad
 // command-line use.
+#include "line_editor.hpp"
 #include "session.hpp"
 
 #include <fstream>
@@ -79,7 +80,12 @@ int main(int argc, char** argv) {
         if (expression) {
             session.run(text, "-e");
         } else if (text == "-") {
-            session.run(std::cin, "<stdin>", isatty(STDIN_FILENO) != 0);
+            if (isatty(STDIN_FILENO) != 0) {
+                lang::eval::LineEditor editor("langcore-eval", [&session] { return session.names(); });
+                session.run(editor, "<stdin>");
+            } else {
+                session.run(std::cin, "<stdin>");
+            }
         } else {
             session.run(*file++, text);
         }
