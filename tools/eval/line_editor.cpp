@@ -14,13 +14,12 @@ namespace {
 bool is_name_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool is_name_char(char c) { return is_name_start(c) || (c >= '0' && c <= '9'); }
 
-}  // namespace
-
-std::optional<std::string> StreamReader::read(char const*) {
-    std::string line;
-    if (!std::getline(in_, line)) return std::nullopt;
-    return line;
-}
+// The completion of the word that ends `line` among `words`: the text to
+// insert, and the sorted words that fit when they differ beyond it.
+struct Completion {
+    std::string insert;
+    std::vector<std::string> alternatives;
+};
 
 Completion complete(std::string_view line, std::vector<std::string> words) {
     std::size_t start = line.size();
@@ -42,9 +41,16 @@ Completion complete(std::string_view line, std::vector<std::string> words) {
     return result;
 }
 
+}  // namespace
+
+std::optional<std::string> StreamReader::read(char const*) {
+    std::string line;
+    if (!std::getline(in_, line)) return std::nullopt;
+    return line;
+}
+
 struct LineEditor::State {
-    // el_end and history_end run here, so that a constructor that fails
-    // half-way releases what it had.
+    // Released here, so that a constructor that fails half-way releases what it had.
     ~State() {
         if (editor != nullptr) el_end(editor);
         if (hist != nullptr) history_end(hist);
@@ -124,10 +130,7 @@ LineEditor::LineEditor(char const* program, std::function<std::vector<std::strin
     el_source(s.editor, nullptr);
 }
 
-LineEditor::~LineEditor() {
-    // An unwritable file loses this session's lines, silently: they were only a convenience.
-    if (!state_->history_file.empty()) history(state_->hist, &state_->event, H_SAVE, state_->history_file.c_str());
-}
+LineEditor::~LineEditor() = default;
 
 std::optional<std::string> LineEditor::read(char const* prompt) {
     State& s = *state_;
@@ -137,7 +140,12 @@ std::optional<std::string> LineEditor::read(char const* prompt) {
     if (line == nullptr || count <= 0) return std::nullopt;
     std::string text(line, static_cast<std::size_t>(count));
     if (text.ends_with('\n')) text.pop_back();
-    if (text.find_first_not_of(" \t\r") != std::string::npos) history(s.hist, &s.event, H_ENTER, text.c_str());
+    if (text.find_first_not_of(" \t\r") != std::string::npos) {
+        history(s.hist, &s.event, H_ENTER, text.c_str());
+        // Saved at once, since Ctrl-C ends the program without unwinding. An
+        // unwritable file loses the lines silently: they are a convenience.
+        if (!s.history_file.empty()) history(s.hist, &s.event, H_SAVE, s.history_file.c_str());
+    }
     return text;
 }
 

@@ -8,7 +8,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace lang::eval {
@@ -35,23 +34,15 @@ private:
     std::istream& in_;
 };
 
-/// The completion of the word that ends `line` among `words`: the text to
-/// insert, and the sorted words that fit when they differ beyond it.
-struct Completion {
-    std::string insert;
-    std::vector<std::string> alternatives;
-};
-Completion complete(std::string_view line, std::vector<std::string> words);
-
 /// Reads lines from the terminal on standard input, with the prompt and the
 /// editing on standard error. The history is read from and written back to
-/// $HOME/.langcore_eval_history when it can be; it holds the last 1000
-/// non-blank lines. Completion offers the words `words` returns at the time.
+/// $HOME/.langcore_eval_history, when it can be, after every line; it holds
+/// the last 1000 non-blank lines. Tab completes the word before the cursor
+/// among those `words` returns at the time.
 /// One at a time per process: the terminal has one state.
 class LineEditor final : public LineReader {
 public:
     LineEditor(char const* program, std::function<std::vector<std::string>()> words);
-    /// Saves the history and gives the terminal back.
     ~LineEditor() override;
     LineEditor(LineEditor const&) = delete;
     LineEditor& operator=(LineEditor const&) = delete;
