@@ -124,7 +124,9 @@ LineEditor::LineEditor(char const* program, std::function<std::vector<std::strin
     el_set(s.editor, EL_SIGNAL, 1);
     el_set(s.editor, EL_PROMPT, &prompt_of);
     el_set(s.editor, EL_HIST, history, s.hist);
-    el_set(s.editor, EL_ADDFN, "eval-complete", "complete a function or bound name", &complete_word);
+    // The wide call keeps the names as given; the narrow one copies them and
+    // never frees the copies.
+    el_wset(s.editor, EL_ADDFN, L"eval-complete", L"complete a function or bound name", &complete_word);
     el_set(s.editor, EL_BIND, "^I", "eval-complete", static_cast<char const*>(nullptr));
     // The user's own ~/.editrc may rebind keys or choose vi.
     el_source(s.editor, nullptr);
