@@ -34,8 +34,8 @@ Completion complete(std::string_view line, std::vector<std::string> words) {
     // In sorted order, the first and the last word share the common prefix of all.
     std::string const& first = words.front();
     std::string const& last = words.back();
-    std::size_t const common =
-        static_cast<std::size_t>(std::mismatch(first.begin(), first.end(), last.begin(), last.end()).first - first.begin());
+    auto const common = static_cast<std::size_t>(
+        std::mismatch(first.begin(), first.end(), last.begin(), last.end()).first - first.begin());
     Completion result{first.substr(word.size(), common - word.size()), {}};
     if (words.size() > 1) result.alternatives = std::move(words);
     return result;

@@ -40,8 +40,8 @@ public:
     Terminal& operator=(Terminal const&) = delete;
 
     /// Types `keys` at the next prompt, then waits until `shown` shows.
-    bool type(std::string const& keys, std::string_view shown) {
-        return show("> ") && write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size()) &&
+    bool type(std::string const& keys, std::string_view shown, std::string_view prompt = "> ") {
+        return show(prompt) && write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size()) &&
                show(shown);
     }
 
@@ -94,6 +94,8 @@ bool fail(char const* what, std::string const& screen) {
 bool sessions(char const* program, std::string const& home) {
     {
         Terminal t(program, home);
+        if (!t.type("[1,\r", "\n") || !t.type("2]\r", "\r\n[1, 2]\r\n", "... "))
+            return fail("a statement over two lines did not fold", t.screen);
         // 100 - 1 with the minus replaced by a plus.
         if (!t.type(std::string("100 - 1") + left + left + erase + "+\r", "101\r\n"))
             return fail("an edited line did not fold", t.screen);
