@@ -7,6 +7,7 @@
 //
 // Exit status: 0 when every statement folded, 1 when one failed, 2 for bad
 // command-line use.
+#include "line_editor.hpp"
 #include "session.hpp"
 
 #include <lang/core/version.hpp>
@@ -98,7 +99,12 @@ int main(int argc, char** argv) {
         if (expression) {
             session.run(text, "-e");
         } else if (text == "-") {
-            session.run(std::cin, "<stdin>", isatty(STDIN_FILENO) != 0);
+            if (isatty(STDIN_FILENO) != 0) {
+                lang::eval::LineEditor editor("langcore-eval", [&session] { return session.names(); });
+                session.run(editor, "<stdin>");
+            } else {
+                session.run(std::cin, "<stdin>");
+            }
         } else {
             session.run(*file++, text);
         }
