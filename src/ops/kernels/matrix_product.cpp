@@ -62,6 +62,9 @@ struct Tile {
     static constexpr unsigned long vectors = 2;
     static constexpr unsigned long mr = lanes * vectors;
     static constexpr unsigned long nr = 4;
+    /// Copies of each right element in its pack. SSE2 has no broadcast
+    /// load, and a shuffle per element costs more than the wider pack.
+    static constexpr unsigned long splat = Bytes == 16 ? lanes : 1;
 };
 
 // A kc by nr strip of the right operand stays in L1 while a block of the
@@ -97,9 +100,12 @@ template <class K, class T>
         unsigned long const rows = std::min(K::mr, mc - i);
         for (unsigned long p = 0; p < kc; ++p, dst += K::mr) {
             T const* const column = a + i + p * lda;
-            for (unsigned long r = 0; r < rows; ++r) dst[r] = column[r];
+            if (rows == K::mr) {
+                std::memcpy(dst, column, sizeof(T) * K::mr);
+                continue;
+            }
             // Padding rows are computed and never stored.
-            for (unsigned long r = rows; r < K::mr; ++r) dst[r] = T{};
+            for (unsigned long r = 0; r < K::mr; ++r) dst[r] = r < rows ? column[r] : T{};
         }
     }
 }
@@ -109,9 +115,11 @@ template <class K, class T>
                                               unsigned long kc, unsigned long nc) {
     for (unsigned long j = 0; j < nc; j += K::nr) {
         unsigned long const cols = std::min(K::nr, nc - j);
-        for (unsigned long p = 0; p < kc; ++p, dst += K::nr) {
-            for (unsigned long c = 0; c < cols; ++c) dst[c] = b[p + (j + c) * ldb];
-            for (unsigned long c = cols; c < K::nr; ++c) dst[c] = T{};
+        for (unsigned long p = 0; p < kc; ++p, dst += K::nr * K::splat) {
+            for (unsigned long c = 0; c < K::nr; ++c) {
+                T const value = c < cols ? b[p + (j + c) * ldb] : T{};
+                for (unsigned long s = 0; s < K::splat; ++s) dst[c * K::splat + s] = value;
+            }
         }
     }
 }
@@ -132,14 +140,25 @@ template <class K, class T>
             else std::memcpy(&sum[j][v], c + j * ldc + v * K::lanes, sizeof(V));
         }
     }
-    for (unsigned long p = 0; p < kc; ++p, a += K::mr, b += K::nr) {
+#pragma GCC unroll 2
+    for (unsigned long p = 0; p < kc; ++p, a += K::mr, b += K::nr * K::splat) {
         V column[K::vectors];
 #pragma GCC unroll 2
         for (unsigned long v = 0; v < K::vectors; ++v) std::memcpy(&column[v], a + v * K::lanes, sizeof(V));
 #pragma GCC unroll 4
         for (unsigned long j = 0; j < K::nr; ++j) {
+            // A scalar operand is broadcast by the load itself.
+            auto const right = [&] {
+                if constexpr (K::splat == 1) {
+                    return b[j];
+                } else {
+                    V splat;
+                    std::memcpy(&splat, b + j * K::splat, sizeof(V));
+                    return splat;
+                }
+            }();
 #pragma GCC unroll 2
-            for (unsigned long v = 0; v < K::vectors; ++v) sum[j][v] = sum[j][v] + column[v] * b[j];
+            for (unsigned long v = 0; v < K::vectors; ++v) sum[j][v] = sum[j][v] + column[v] * right;
         }
     }
 #pragma GCC unroll 4
@@ -168,7 +187,7 @@ template <class K, class T>
     auto const round_up = [](unsigned long x, unsigned long to) { return (x + to - 1) / to * to; };
     unsigned long const kc_top = std::min(k, kc_max);
     unsigned long const a_size = round_up(std::min(m, mc_max), K::mr) * kc_top;
-    unsigned long const b_size = round_up(std::min(n, nc_max), K::nr) * kc_top;
+    unsigned long const b_size = round_up(std::min(n, nc_max), K::nr) * kc_top * K::splat;
     T* const a_pack = static_cast<T*>(scratch((a_size + b_size) * sizeof(T)));
     T* const b_pack = a_pack + a_size;
     for (unsigned long jc = 0; jc < n; jc += nc_max) {
@@ -183,7 +202,7 @@ template <class K, class T>
                     for (unsigned long ir = 0; ir < mc; ir += K::mr) {
                         T* const tile = c + ic + ir + (jc + jr) * m;
                         T const* const left = a_pack + ir * kc;
-                        T const* const right = b_pack + jr * kc;
+                        T const* const right = b_pack + jr * kc * K::splat;
                         if (ir + K::mr <= mc && jr + K::nr <= nc) {
                             tile_product<K>(tile, m, left, right, kc, pc == 0);
                         } else {
