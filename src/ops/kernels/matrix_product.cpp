@@ -232,7 +232,7 @@ template <class T>
 #endif
 
 /// Below this many multiplications packing costs more than it saves.
-constexpr unsigned long packing_threshold = 32 * 32 * 32;
+constexpr unsigned long packing_threshold = 12 * 12 * 12;
 
 template <class T>
 void product(T* c, T const* a, T const* b, unsigned long m, unsigned long k, unsigned long n) {
