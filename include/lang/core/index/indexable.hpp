@@ -10,6 +10,7 @@
 #include <lang/core/types/array_size.hpp>
 #include <lang/core/types/array_type.hpp>
 
+/// Element access on constants: get, set, assign, reshape and repeat.
 namespace lang::core::indexable {
 
 template <class V>

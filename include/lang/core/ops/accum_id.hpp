@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iosfwd>
 
+/// The accumulating reductions and the operators they fold with.
 namespace lang::core::accum {
 
 enum Id : std::int32_t {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iosfwd>
 
+/// The index-of-extremum reductions and the comparisons they select with.
 namespace lang::core::extrema {
 
 enum Id : std::int32_t {

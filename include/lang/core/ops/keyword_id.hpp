@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+/// The reserved words of the language.
 namespace lang::core::keyword {
 
 enum Id : std::int32_t {

@@ -10,6 +10,7 @@
 #include <string>
 
 namespace lang::core {
+/// The operators: their ids and the tables that print and check them.
 namespace op {
 
 enum Id : std::int32_t {

@@ -13,6 +13,7 @@
 #include <type_traits>
 
 namespace lang::core {
+/// The element types: their ids, names and the C++ types that store them.
 namespace type {
 
 enum Id : std::int32_t {
