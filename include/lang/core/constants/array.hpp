@@ -32,8 +32,8 @@ public:
     /// `other`'s block under a new shape of the same element count: a
     /// reshape that copies nothing.
     Array(ArraySize size, Array const& other) noexcept : size_(size), data_(other.data_), owned_(other.owned_) {}
-    ///@{
     /// Shares the block; the first write through either array copies it.
+    ///@{
     Array(Array const& other) noexcept = default;
     Array(Array&& other) noexcept = default;
     Array& operator=(Array other) noexcept {
@@ -65,16 +65,16 @@ public:
     /// True when the shape has no elements.
     bool empty() const noexcept { return size_.numElements() == 0; }
 
-    ///@{
     /// The elements for reading, in column-major order.
+    ///@{
     T const* x() const noexcept { return data_.get(); }
     T const* begin() const noexcept { return data_.get(); }
     T const* end() const noexcept { return data_.get() + size_.numElements(); }
     ///@}
 
-    ///@{
     /// The elements for writing, copied first unless this array alone holds
     /// a block it allocated itself.
+    ///@{
     T* x() { return owned_ && data_.use_count() == 1 ? data_.get() : unshare(); }
     T* begin() { return x(); }
     T* end() { return x() + size_.numElements(); }
@@ -107,8 +107,8 @@ private:
     bool owned_;
 };
 
-///@{
 /// True for the four Array<T>.
+///@{
 template <class A>
 inline constexpr bool is_array_v = false;
 template <class T>

@@ -19,8 +19,8 @@ public:
     /// Raises InvalidColon unless start < stop.
     Colon(unsigned long start, unsigned long step, unsigned long stop);
 
-    ///@{
     /// The bounds and step, as constructed; stop is excluded.
+    ///@{
     unsigned long start() const noexcept { return start_; }
     unsigned long step() const noexcept { return step_; }
     unsigned long stop() const noexcept { return stop_; }

@@ -33,8 +33,8 @@ public:
     using Value = std::variant<Scalar<bool>, Scalar<int>, Scalar<unsigned long>, Scalar<double>, Array<bool>,
                                Array<int>, Array<unsigned long>, Array<double>, Tuple>;
 
-    ///@{
     /// A scalar or an array; the array's storage is shared, not copied.
+    ///@{
     Constant(bool const& value) noexcept : Constant(Scalar<bool>{value}) {}
     Constant(int const& value) noexcept : Constant(Scalar<int>{value}) {}
     Constant(unsigned long const& value) noexcept : Constant(Scalar<unsigned long>{value}) {}
@@ -50,8 +50,8 @@ public:
     /// The alternative's index 0..8, or -1 when an exception left no value.
     int id() const noexcept { return value_.valueless_by_exception() ? -1 : static_cast<int>(value_.index()); }
 
-    ///@{
     /// The alternative, for std::get, std::get_if and std::visit.
+    ///@{
     Value const& value() const noexcept { return value_; }
     Value& value() noexcept { return value_; }
     ///@}

@@ -26,8 +26,8 @@ class LANGCORE_API Constants : public kbase::Relatable<Constants, kbase::NativeE
     using Vector = std::vector<Constant>;
 
 public:
-    ///@{
     /// The std::vector member types.
+    ///@{
     using value_type = Constant;
     using size_type = unsigned long;
     using difference_type = std::ptrdiff_t;
@@ -47,8 +47,8 @@ public:
     inline explicit Constants(std::vector<Constant> elements) noexcept;
     /// `n` empty tuples.
     inline explicit Constants(size_type n);
-    ///@{
     /// As std::vector.
+    ///@{
     inline Constants(size_type n, Constant const& value);
     inline Constants(Constants const& other);
     inline Constants(Constants&& other) noexcept;
@@ -62,14 +62,13 @@ public:
     inline void assign(std::initializer_list<Constant> elements);
     ///@}
 
-    ///@{
     /// Raises std::out_of_range when `i` is not below size().
+    ///@{
     inline reference at(size_type i);
     inline const_reference at(size_type i) const;
     ///@}
+    /// Unchecked: `i` must be below size(), and front() and back() need an element.
     ///@{
-    /// The std::vector interface; `i` must be below size() and the list must
-    /// not be empty for front() and back().
     inline reference operator[](size_type i) noexcept;
     inline const_reference operator[](size_type i) const noexcept;
     inline reference front() noexcept;
@@ -78,7 +77,10 @@ public:
     inline const_reference back() const noexcept;
     inline pointer data() noexcept;
     inline const_pointer data() const noexcept;
+    ///@}
 
+    /// As std::vector.
+    ///@{
     inline iterator begin() noexcept;
     inline const_iterator begin() const noexcept;
     inline iterator end() noexcept;
@@ -135,8 +137,8 @@ LANGCORE_API int compare(Constants const& a, Constants const& b);
 /// The element hashes combined in order, starting from 0.
 LANGCORE_API unsigned long hash_value(Constants const& list);
 
-///@{
 /// Constants carry no annotation: plain equality, and nothing to strip.
+///@{
 inline bool equal_ignore_annotation(Constants const& a, Constants const& b) { return a == b; }
 inline void strip_annotation_inplace(Constants&) noexcept {}
 ///@}

@@ -16,8 +16,8 @@ struct Scalar {
     T value;
 };
 
-///@{
 /// True for the four Scalar<T>.
+///@{
 template <class A>
 inline constexpr bool is_scalar_v = false;
 template <class T>

@@ -42,9 +42,9 @@ public:
     type::Id id() const noexcept { return static_cast<type::Id>(value().which()); }
 };
 
-///@{
 /// As for the scalar Constant: NaN equals NaN, 0.0 equals -0.0, and compare
 /// gives 3 when a NaN meets a number.
+///@{
 LANGCORE_API bool operator==(ScalarConstant const& a, ScalarConstant const& b) noexcept;
 LANGCORE_API int compare(ScalarConstant const& a, ScalarConstant const& b) noexcept;
 LANGCORE_API unsigned long hash_value(ScalarConstant const& s) noexcept;

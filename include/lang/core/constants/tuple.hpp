@@ -21,8 +21,8 @@ public:
     /// The listed elements, in order.
     Tuple(std::initializer_list<Constant> elements) : constants_(elements) {}
 
-    ///@{
     /// The elements.
+    ///@{
     Constants const& constants() const noexcept { return constants_; }
     Constants& constants() noexcept { return constants_; }
     ///@}

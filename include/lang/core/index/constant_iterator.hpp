@@ -22,8 +22,8 @@ public:
 
     /// The element at the position, by value; positions are not checked.
     Constant dereference() const;
-    ///@{
     /// Moves the position; the iterator operators call these.
+    ///@{
     void increment() noexcept { ++position_; }
     void decrement() noexcept { --position_; }
     void advance(long n) noexcept { position_ += static_cast<unsigned long>(n); }

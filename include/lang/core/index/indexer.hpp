@@ -36,8 +36,8 @@ public:
         Iterator(std::vector<std::pair<It, It>> const& pairs, std::vector<unsigned long> const& multipliers)
             : Iterator(pairs, multipliers, nullptr, 0) {}
 
-        ///@{
         /// The iterator_facade core, which the iterator operators call.
+        ///@{
         unsigned long const& dereference() const noexcept { return position_; }
 
         void increment() {
@@ -114,8 +114,8 @@ public:
     /// The source's strides, then its element count.
     std::vector<unsigned long> const& multipliers() const noexcept { return multipliers_; }
 
-    ///@{
     /// The source positions, one per element of the selection.
+    ///@{
     Iterator begin() const;
     Iterator end() const noexcept { return Iterator(size_.numElements()); }
     ///@}

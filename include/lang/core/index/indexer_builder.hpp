@@ -26,8 +26,8 @@ public:
 
     /// The source size.
     ArraySize const& size() const noexcept { return size_; }
-    ///@{
     /// The subscripts appended so far, shared by the builder's copies.
+    ///@{
     std::vector<IndexEntry>& entries() noexcept { return *entries_; }
     std::vector<IndexEntry> const& entries() const noexcept { return *entries_; }
     ///@}

@@ -22,8 +22,8 @@ LANGCORE_API Constant apply(op::Id op, Constant const& a, Constant const& b);
 /// list must hold one or two operands.
 LANGCORE_API Constant apply(op::Id op, Constants const& operands, bool fold);
 
-///@{
 /// apply() with the operator the symbol stands for.
+///@{
 inline Constant operator+(Constant const& a) { return apply(op::UPLUS, a); }
 inline Constant operator-(Constant const& a) { return apply(op::UMINUS, a); }
 inline Constant operator~(Constant const& a) { return apply(op::NOT, a); }

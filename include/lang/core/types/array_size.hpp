@@ -55,8 +55,8 @@ public:
 
     /// Normalises and interns `count` lengths; no lengths at all means [0].
     ArraySize(unsigned long const* lengths, unsigned long count);
-    ///@{
     /// Normalises and interns `lengths`.
+    ///@{
     ArraySize(std::initializer_list<unsigned long> lengths) : ArraySize(lengths.begin(), lengths.size()) {}
     explicit ArraySize(std::span<unsigned long const> lengths) : ArraySize(lengths.data(), lengths.size()) {}
     ///@}

@@ -28,8 +28,8 @@ private:
     Types types_;
 };
 
-///@{
 /// A function type is compound, and neither a value type nor void.
+///@{
 inline bool is_compound_type(FunctionType const&) noexcept { return true; }
 inline bool is_value_type(FunctionType const&) noexcept { return false; }
 inline bool is_void_type(FunctionType const&) noexcept { return false; }

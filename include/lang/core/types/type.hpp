@@ -30,8 +30,8 @@ public:
 
     /// The void type, tuple<>.
     Type() noexcept : value_(TupleType(Types())) {}
-    ///@{
     /// Holds `t`.
+    ///@{
     Type(TupleType t) noexcept : value_(std::move(t)) {}
     Type(ScalarType t) noexcept : value_(t) {}
     Type(ArrayType t) noexcept : value_(t) {}
@@ -48,9 +48,9 @@ private:
     Value value_;
 };
 
-///@{
 /// By id() first, then as the alternative; the hash is consistent with ==.
 /// These memoise hashes inside the operands.
+///@{
 LANGCORE_API bool operator==(Type const& a, Type const& b);
 LANGCORE_API int compare(Type const& a, Type const& b);
 LANGCORE_API unsigned long hash_value(Type const& t);
