@@ -33,7 +33,9 @@ namespace detail {
 /// The deleter of a view: remembers the constant the view was made from.
 class DestroyValue {
 public:
+    /// For views of `c`, which must outlive the deleter's use.
     explicit DestroyValue(Constant const& c) noexcept : constant_(&c) {}
+    /// destroy(c, view).
     void operator()(void const* view) const { destroy(*constant_, view); }
 
 private:
