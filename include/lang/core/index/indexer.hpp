@@ -18,7 +18,7 @@
 namespace lang::core {
 
 /// The source positions a subscripted selection reads, in the selection's
-/// storage order. Copies share the entries' ranges.
+/// storage order.
 class LANGCORE_API Indexer {
 public:
     /// An iterator into one entry's range.
