@@ -6,6 +6,7 @@
 #include <lang/core/types/type_id.hpp>
 
 #include "constants/detail/element.hpp"
+#include "detail/exact_length.hpp"
 #include "detail/hash.hpp"
 
 #include <groundwork/core/mem/aligned_heap.hpp>
@@ -29,11 +30,12 @@ Array<T>::Array(ArraySize const& size) : size_(size), data_(alloc(size)), owned_
 
 template <class T>
 boost::shared_ptr<T> Array<T>::alloc(ArraySize const& size) {
-    unsigned long const count = size.numElements();
-    if (count > std::numeric_limits<unsigned long>::max() / sizeof(T)) throw std::bad_alloc();
+    // The true count: a shape whose count wraps would get a block too small for it.
+    unsigned long const count = detail::exact_count(size);
+    unsigned long const bytes = detail::exact_product(count, sizeof(T));
     // Even an empty block gets a control block, so that use counts work
     // alike for every array.
-    T* const block = count == 0 ? nullptr : static_cast<T*>(aligned_heap::instance().vector_alloc(count * sizeof(T)));
+    T* const block = count == 0 ? nullptr : static_cast<T*>(aligned_heap::instance().vector_alloc(bytes));
     // The control block comes from the heap's pools too, so a small array
     // costs no call into the C allocator. If it cannot be made, shared_ptr
     // frees the block itself.
@@ -99,22 +101,48 @@ void Array<T>::out(std::ostream& os) const {
 
 template <class T>
 void Array<T>::out(std::ostream& os, std::vector<unsigned long>& index, unsigned long dim) const {
+    // Indices past the given ones are 0, as dimensions past the shape are 1
+    // long; a dimension past both has no index to set.
+    if (index.size() < size_.size()) index.resize(size_.size(), 0);
+    (void)index.at(dim);
+    // Dimensions past the shape hold one slice each: one level of brackets,
+    // written without recursing, so no index vector can exhaust the stack.
+    unsigned long const top = std::min(dim, size_.size() - 1);
+    for (unsigned long d = dim; d > top; --d) {
+        os << '[';
+        index[d] = 0;
+    }
+    out_slices(os, index, top);
+    for (unsigned long d = dim; d > top; --d) os << ']';
+}
+
+template <class T>
+void Array<T>::out_slices(std::ostream& os, std::vector<unsigned long>& index, unsigned long dim) const {
     os << '[';
     if (dim >= 2) {
         for (unsigned long j = 0; j < size_(dim); ++j) {
             if (j > 0) os << ", ";
             index[dim] = j;
             std::fill(index.begin(), index.begin() + (dim - 1), 0);
-            out(os, index, dim - 1);
+            out_slices(os, index, dim - 1);
         }
     } else {
         unsigned long const m = size_.m();
         unsigned long const n = size_.n();
-        // Column-major offset of the matrix fixed by the higher indices.
         unsigned long base = 0;
-        for (unsigned long k = index.size(), stride = size_.numElements(); k-- > 2;) {
-            stride /= size_(k);
-            base += index[k] * stride;
+        if (m != 0 && n != 0) {
+            // The matrix fixed by the higher indices starts at their column-major
+            // offset; one that does not fit names no element.
+            std::vector<unsigned long> const multipliers = size_.multipliers();
+            bool fits = true;
+            for (unsigned long k = 2; k < index.size(); ++k) {
+                unsigned long const stride = multipliers[std::min(k, multipliers.size() - 1)];
+                unsigned long term;
+                fits = fits && !__builtin_mul_overflow(index[k], stride, &term) &&
+                       !__builtin_add_overflow(base, term, &base);
+            }
+            // Offsets of whole matrices, so a valid one leaves room for all m x n.
+            size_.check(fits ? base : std::numeric_limits<unsigned long>::max());
         }
         T const* const p = x() + base;
         for (unsigned long r = 0; r < m; ++r) {

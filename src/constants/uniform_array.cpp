@@ -3,6 +3,7 @@
 #include <lang/core/ops/keyword_id.hpp>
 
 #include "constants/detail/element.hpp"
+#include "detail/exact_length.hpp"
 
 #include <boost/variant/apply_visitor.hpp>
 
@@ -25,7 +26,7 @@ std::ostream& operator<<(std::ostream& os, UniformArray const& u) {
 }
 
 Constant to_constant(ScalarConstant const& v, ArraySize const& s) {
-    unsigned long n = s.numElements();
+    unsigned long n = detail::exact_count(s);
     if (n == 0) {
         unsigned long zeros = 0;
         for (unsigned long i = 0; i < s.size(); ++i) zeros += s(i) == 0;

@@ -1,11 +1,14 @@
 #include <lang/core/index/index_checker.hpp>
 
+#include "detail/exact_length.hpp"
 #include "detail/raise.hpp"
 
 namespace lang::core {
 namespace {
 
 std::vector<unsigned long> admissible_lengths(ArraySize const& size, kbase::Positive<unsigned long> subscripts) {
+    // Admitted subscripts become positions: the shape must have a true count.
+    (void)detail::exact_count(size);
     std::vector<unsigned long> lengths(subscripts.get());
     for (unsigned long k = 0; k < lengths.size(); ++k) lengths[k] = length(size, k, subscripts);
     return lengths;

@@ -1,6 +1,7 @@
 #include <lang/core/index/indexable.hpp>
 
 #include "constants/detail/element.hpp"
+#include "detail/exact_length.hpp"
 #include "detail/raise.hpp"
 #include "index/detail/same_alternative.hpp"
 
@@ -37,6 +38,10 @@ void copy_positions(Array<T>& dst, IndexRange const& dstPositions, Array<T> cons
 template <class T>
 Array<T> tile(Array<T> const& a, ArraySize const& reps) {
     ArraySize const& s = a.size();
+    // Shapes multiply with wrapping lengths; a tiled length must be exact.
+    for (unsigned long k = 0, dims = std::max(s.size(), reps.size()); k < dims; ++k) {
+        (void)detail::exact_product(s(k), reps(k));
+    }
     ArraySize t = s;
     t *= reps;
     Array<T> result = Array<T>::uninitialized(t);

@@ -2,6 +2,8 @@
 
 #include <lang/core/index/index_checker.hpp>
 
+#include "detail/exact_length.hpp"
+
 #include <boost/make_shared.hpp>
 
 namespace lang::core {
@@ -11,7 +13,7 @@ IndexerBuilder::IndexerBuilder(ArraySize const& size)
 
 IndexerBuilder::operator Indexer() const {
     std::vector<IndexEntry> const& entries = *entries_;
-    if (entries.empty()) return Indexer(size_, size_, {make_counting_entry(0, size_.numElements())});
+    if (entries.empty()) return Indexer(size_, size_, {make_counting_entry(0, detail::exact_count(size_))});
 
     unsigned long const n = entries.size();
     IndexChecker const check(size_, n);
@@ -26,7 +28,8 @@ IndexerBuilder::operator Indexer() const {
     }
 
     ArraySize const dst(counts.data(), n);
-    if (dst.numElements() != 0) return Indexer(size_, dst, entries);
+    // Repeated subscripts can select more elements than a count holds.
+    if (detail::exact_count(dst) != 0) return Indexer(size_, dst, entries);
     // Nothing is visited, so the caller's ranges need not be kept alive.
     std::vector<IndexEntry> empty;
     empty.reserve(n);

@@ -1,10 +1,13 @@
 #include <lang/core/index/multi_index.hpp>
 
+#include "detail/exact_length.hpp"
+
 namespace lang::core {
 
 boost::optional<std::vector<unsigned long>> to_multi_index(ArraySize const& size, unsigned long linear,
                                                            kbase::Positive<unsigned long> subscripts) {
-    unsigned long rem = size.numElements();
+    // A wrapped count would make the extents below divide to 0.
+    unsigned long rem = detail::exact_count(size);
     if (linear >= rem) return boost::none;
     // With at least one element no admissible length is 0, so the divisions
     // below are safe.

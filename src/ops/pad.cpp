@@ -31,10 +31,15 @@ Array<T> Array<T>::pad(unsigned long dim, unsigned long length, T fill) const {
         plan.entries()[1].dstIndexer().for_each([&](unsigned long p) { out[p] = fill; });
         return result;
     }
-    // A dimension beyond the stored ones still gets its subscript, so that
-    // cutting it to length 0 empties the result.
+    // Only a length of 0 cuts a dimension past the stored ones: the result
+    // is empty, and its shape may be one that cannot be stored.
+    if (length == 0) {
+        ArraySize empty = size_;
+        empty.replace(dim, 0);
+        return uninitialized(empty);
+    }
     IndexerBuilder kept(size_);
-    for (unsigned long j = 0; j < std::max(size_.size(), dim + 1); ++j) {
+    for (unsigned long j = 0; j < size_.size(); ++j) {
         kept.append_(make_counting_entry(0, j == dim ? length : size_(j)));
     }
     Indexer const indexer = kept;

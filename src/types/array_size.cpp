@@ -1,5 +1,6 @@
 #include <lang/core/types/array_size.hpp>
 
+#include "detail/exact_length.hpp"
 #include "detail/hash.hpp"
 #include "detail/raise.hpp"
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <ostream>
 #include <unordered_set>
 
@@ -105,36 +107,48 @@ std::vector<unsigned long> ArraySize::multipliers() const {
 
 void ArraySize::replace(unsigned long dim, unsigned long length) {
     if ((*this)(dim) == length) return;
-    Lengths lengths(std::max(dim + 1, size()), 1UL);
+    // A shape with more dimensions than memory has words cannot be stored.
+    unsigned long const dims = std::max(detail::exact_sum(dim, 1), size());
+    (void)detail::exact_product(dims, sizeof(unsigned long));
+    Lengths lengths(dims, 1UL);
     std::copy_n(record_->lengths_, record_->count_, lengths.begin());
     lengths[dim] = length;
     *this = ArraySize(lengths.data(), lengths.size());
 }
 
 ArraySize ArraySize::reshape(ArraySize const& target) const {
-    unsigned long const elements = numElements();
-    if (target.numElements() == 0) {
+    // True counts: shapes whose counts only agree by wrapping do not reshape
+    // into one another, so no array is ever given a shape larger than its block.
+    std::optional<unsigned long> const count = detail::true_product(record_->lengths());
+    std::optional<unsigned long> const target_count = detail::true_product(target.data()->lengths());
+    if (!count) raise<msg::types::InvalidReshape>(*this, target);
+    unsigned long const elements = *count;
+    if (target_count == 0UL) {
         unsigned long zeros = 0;
         unsigned long last_zero = 0;
-        unsigned long others = 1;
+        Lengths others;
         for (unsigned long i = 0, dims = target.size(); i < dims; ++i) {
             if (target(i) == 0) {
                 ++zeros;
                 last_zero = i;
             } else {
-                others *= target(i);
+                others.push_back(target(i));
             }
         }
         if (zeros == 1) {
-            // The other lengths can only multiply to 0 by wrapping; no length
-            // then fills the placeholder.
-            if (others == 0 || elements % others != 0) raise<msg::types::InvalidReshape>(*this, target);
+            // Other lengths whose product exceeds any count leave no length
+            // for the placeholder, unless there are no elements to place.
+            std::optional<unsigned long> const other_count = detail::true_product({others.data(), others.size()});
+            if (other_count ? elements % *other_count != 0 : elements != 0) {
+                raise<msg::types::InvalidReshape>(*this, target);
+            }
+            if (elements == 0) return target;
             ArraySize result = target;
-            result.replace(last_zero, elements / others);
+            result.replace(last_zero, elements / *other_count);
             return result;
         }
     }
-    if (elements != target.numElements()) raise<msg::types::InvalidReshape>(*this, target);
+    if (elements != target_count) raise<msg::types::InvalidReshape>(*this, target);
     return target;
 }
 
@@ -192,9 +206,10 @@ unsigned long length(ArraySize const& s, unsigned long dim, kbase::Positive<unsi
     if (dims <= k) return s(dim);
     if (dim >= k) return 1;
     if (dim + 1 < k) return s(dim);
-    unsigned long extent = 1;
-    for (unsigned long j = dim; j < dims; ++j) extent *= s(j);
-    return extent;
+    // The last subscript's extent must be exact: positions are computed from it.
+    std::span<unsigned long const> const rest = s.data()->lengths().subspan(dim);
+    if (auto const extent = detail::true_product(rest)) return *extent;
+    throw std::bad_array_new_length();
 }
 
 std::ostream& operator<<(std::ostream& os, ArraySize const& s) {

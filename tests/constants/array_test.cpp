@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace lang::core {
 namespace {
@@ -71,6 +74,21 @@ TEST(Array, StreamsNestedBracketsInColumnMajorOrder) {
     EXPECT_EQ(printed(make<int>({2, 2, 2}, {1, 2, 3, 4, 5, 6, 7, 8})), "[[1, 3; 2, 4], [5, 7; 6, 8]]");
     EXPECT_EQ(printed(make<int>({1, 1, 2, 2}, {1, 2, 3, 4})), "[[[1], [2]], [[3], [4]]]");
     EXPECT_EQ(printed(Array<int>({0, 3})), "empty<integer, 0, 3>");
+
+    // The worker's multi-index: shorter ones are extended with 0s, one
+    // outside the shape names no element, a dimension past it has no index.
+    Array<int> const cube = make<int>({2, 2, 2}, {1, 2, 3, 4, 5, 6, 7, 8});
+    auto const worker = [&](std::vector<unsigned long> index, unsigned long dim) {
+        std::ostringstream os;
+        cube.out(os, index, dim);
+        return os.str();
+    };
+    EXPECT_EQ(worker({0, 0, 1}, 1), "[5, 7; 6, 8]");
+    EXPECT_EQ(worker({}, 2), "[[1, 3; 2, 4], [5, 7; 6, 8]]");
+    EXPECT_EQ(worker({0, 0, 0, 0}, 3), "[[[1, 3; 2, 4], [5, 7; 6, 8]]]");
+    expect_message([&] { worker({0, 0, 2}, 1); }, types_catalog, "InvalidIndex", {"2, 2, 2", 8L});
+    expect_message([&] { worker({0, 0, 0, 1}, 1); }, types_catalog, "InvalidIndex", {"2, 2, 2", 8L});
+    EXPECT_THROW(worker({0, 0, 0}, 3), std::out_of_range);
     EXPECT_EQ(printed(make<double>({1, 11}, {3, -2, 0.5, 1e20, -0.0, nan, inf, -inf, 0.1, 1e-5, 1.0 / 3})),
               "[3.0, -2.0, 0.5, 1e+20, -0.0, nan, inf, -inf, 0.1, 1e-05, 0.3333333333333333]");
 }

@@ -1,6 +1,13 @@
+#include <lang/core/constants/uniform_array.hpp>
+#include <lang/core/ext/raw_value.hpp>
+#include <lang/core/index/concatenator.hpp>
+#include <lang/core/index/index_checker.hpp>
 #include <lang/core/index/indexable.hpp>
+#include <lang/core/index/inverse_concatenator.hpp>
 #include <lang/core/index/indexer.hpp>
 #include <lang/core/index/indexer_builder.hpp>
+#include <lang/core/index/multi_index.hpp>
+#include <lang/core/ops/pad.hpp>
 
 #include "test_support/values.hpp"
 
@@ -10,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+#include <new>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -112,6 +122,42 @@ TEST(Indexable, ReshapeSharesAndRepmatTiles) {
         }
         ASSERT_EQ(elements<double>(tiled), expected) << "source " << s << " by " << counts.size() << " counts";
     }
+}
+
+// Every entry that sizes a block or turns subscripts into positions, given
+// lengths whose products or sums only fit by wrapping.
+TEST(Indexable, LengthsThatWrapRaiseInsteadOfSizingABlock) {
+    unsigned long const half = 1UL << 32;
+    ArraySize const huge{half, half};  // 2^64 elements, a count of 0
+    // 1001 times its inverse modulo 2^64 wraps to 1.
+    unsigned long inverse = 1001;
+    for (int i = 0; i < 6; ++i) inverse *= 2 - 1001 * inverse;
+    ASSERT_EQ(1001 * inverse, 1UL);
+
+    Array<double> const small = make<double>({2, 3}, {1, 2, 3, 4, 5, 6});
+    double const raw[1] = {};
+    std::pair<char const*, std::function<void()>> const entries[] = {
+        {"replace", [] { ArraySize{2, 3}.replace(ULONG_MAX, 5); }},
+        {"array", [&] { Array<double>{huge}; }},
+        {"create", [&] { create(ArrayType(type::REAL, huge)); }},
+        {"raw value", [&] { create_constant(ArrayType(type::REAL, huge), raw); }},
+        {"uniform", [&] { to_constant(ScalarConstant(1.0), huge); }},
+        {"repmat", [&] { repmat(Array<int>(ArraySize{1001}), ArraySize{inverse}); }},
+        {"cut a far dimension", [&] { small.pad(ULONG_MAX, 0, 0.0); }},
+        {"grow a far dimension", [&] { small.pad(ULONG_MAX, 2, 0.0); }},
+        {"grow past a count", [&] { small.pad(0, 1UL << 63, 0.0); }},
+        {"concatenate along a far dimension", [] { Concatenator(ULONG_MAX, {{2, 3}}); }},
+        {"concatenated length", [] { Concatenator(0, {{1UL << 63}, {1UL << 63}}); }},
+        {"concatenated count", [&] { InverseConcatenator(0, {{half, half / 2}, {half, half / 2}}); }},
+        {"check", [&] { IndexChecker(huge, 2); }},
+        {"whole indexer", [&] { (void)static_cast<Indexer>(IndexerBuilder(huge)); }},
+        {"multi-index", [] { to_multi_index(ArraySize{3, 1UL << 63}, 5); }},
+    };
+    for (auto const& [name, call] : entries) EXPECT_THROW(call(), std::bad_array_new_length) << name;
+
+    // Counts that agree only by wrapping are different counts.
+    expect_message([&] { reshape(Array<double>(ArraySize{0}), huge); }, types_catalog, "InvalidReshape",
+                   {"0, 1", "4294967296, 4294967296"});
 }
 
 // Positions come from an indexer, which has its own reference test; reads

@@ -28,7 +28,7 @@ Indexer build(ArraySize const& src, std::vector<Positions> const& subscripts) {
 // Small cases are in the generated comparison below; these are the paths it
 // does not reach.
 TEST(Indexer, WalksLongFirstSubscriptsAndNoEntriesAtAll) {
-    // A first subscript too long to table is walked through its iterator.
+    // A first subscript too long to read ahead is walked through its iterator.
     Indexer const long_rows = IndexerBuilder(ArraySize{6000, 2});
     Positions each, expected(12000);
     std::iota(expected.begin(), expected.end(), 0UL);
@@ -52,6 +52,28 @@ TEST(IndexerBuilder, RaisesAtTheFirstValueOutOfRangeAndKeepsItsEntries) {
     EXPECT_THROW((void)static_cast<Indexer>(shared), kbase::MessageException);
     builder.entries().front() = make_counting_entry(1, 3);
     EXPECT_EQ(visit(shared), Positions({1, 2}));
+}
+
+// A viewed list that changes after the indexer is built is read as it is
+// when iterated, by every way of iterating.
+TEST(Indexer, ReadsItsRangesWhenIterated) {
+    Positions rows{0, 1};
+    IndexerBuilder builder(ArraySize{3, 4});
+    builder.append_(make_shared_entry(IndexRange(rows)));
+    builder.append_(make_counting_entry(1, 3));
+    Indexer const indexer = builder;
+    rows[0] = 2;
+    rows[1] = 0;
+
+    Positions const expected{5, 3, 8, 6};
+    EXPECT_EQ(visit(indexer), expected);
+    Positions each;
+    indexer.for_each([&](unsigned long position) { each.push_back(position); });
+    EXPECT_EQ(each, expected);
+    Indexer::Iterator it = indexer.begin();
+    EXPECT_EQ(Positions(Indexer::Iterator(it.pairs(), it.multipliers()), indexer.end()), expected);
+    ++it;
+    EXPECT_EQ(*it.iterators()[0], 0UL);
 }
 
 TEST(Indexer, OutlivesItsBuilderAndTheCallersRanges) {
@@ -120,9 +142,9 @@ TEST(Indexer, MatchesADirectComputationOverGeneratedSubscripts) {
         EXPECT_EQ(indexer.size(), ArraySize(counts));
         EXPECT_EQ(visit(indexer), expected);
 
-        // An iterator made from the pairs alone skips the Indexer's table for entry 0.
-        Indexer::Iterator const tabled = indexer.begin();
-        EXPECT_EQ(Positions(Indexer::Iterator(tabled.pairs(), tabled.multipliers()), indexer.end()), expected);
+        Positions each;
+        indexer.for_each([&](unsigned long position) { each.push_back(position); });
+        EXPECT_EQ(each, expected);
     }
 }
 

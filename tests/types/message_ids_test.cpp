@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -33,8 +34,22 @@ void expect_catalog_text() {
 
 TEST(MessageIds, EveryKeyHasACatalogTextUsingEachArgument) {
 #define LANGCORE_CHECK_TEXT(catalog, key, ...) expect_catalog_text<msg::catalog::key>();
-    LANGCORE_MESSAGE_IDS(LANGCORE_CHECK_TEXT)
+    LANGCORE_MESSAGE_IDS(LANGCORE_CHECK_TEXT, LANGCORE_CHECK_TEXT)
 #undef LANGCORE_CHECK_TEXT
+}
+
+// Text arguments of each string type land in their slots as narrow or UTF-16
+// text; integers stay integers. The catalog files are the host's to find.
+TEST(MessageIds, StoreEachStringTypeInItsSlot) {
+    using Arguments = std::vector<lexicon::MsgArgument>;
+    std::string const size = "2, 3";
+    EXPECT_EQ(msg::types::InvalidIndex(size, 7L).arguments(), (Arguments{size, 7L}));
+    EXPECT_EQ(msg::types::InvalidIndex(size.c_str(), 7L).arguments(), (Arguments{size, 7L}));
+    EXPECT_EQ(msg::types::InvalidIndex(std::u16string(u"2x3"), 7L).arguments(), (Arguments{u"2x3", 7L}));
+    msg::index::InvalidConcatenation const id(1L, "2, 3", "3, 3");
+    EXPECT_EQ(id.catalog(), std::string("tarvex:common:lang:core:index"));
+    EXPECT_EQ(id.key(), std::string("InvalidConcatenation"));
+    EXPECT_EQ(lang::core::catalog_extension, ".tvmsg");
 }
 
 }  // namespace

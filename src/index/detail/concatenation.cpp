@@ -1,5 +1,6 @@
 #include "index/detail/concatenation.hpp"
 
+#include "detail/exact_length.hpp"
 #include "detail/raise.hpp"
 
 namespace lang::core::detail {
@@ -13,9 +14,11 @@ ArraySize concatenated_size(unsigned long dim, std::vector<ArraySize> const& siz
         ArraySize others = size;
         others.replace(dim, 0);
         if (others != result) raise<msg::index::InvalidConcatenation>(dim, sizes.front(), size);
-        total += size(dim);
+        total = exact_sum(total, size(dim));
     }
     result.replace(dim, total);
+    // The plan computes positions in the result, so its count must not wrap.
+    (void)exact_count(result);
     return result;
 }
 

@@ -90,7 +90,9 @@ public:
     /// The stream form: [a, b; c, d], nested per dimension beyond the second,
     /// or empty<type, lengths> when there are no elements.
     void out(std::ostream& os) const;
-    /// Writes dimension `dim` at the multi-index `index` (the higher indices fixed).
+    /// Writes dimension `dim` at the multi-index `index` (the higher indices
+    /// fixed). A shorter `index` is extended with 0s; one outside the shape
+    /// raises InvalidIndex, and a `dim` past both raises std::out_of_range.
     void out(std::ostream& os, std::vector<unsigned long>& index, unsigned long dim) const;
     /// The user form: int32([1 2 3]), a single value, or the type text.
     std::u16string toUserString() const;
@@ -101,6 +103,7 @@ public:
 
 private:
     T* unshare();
+    void out_slices(std::ostream& os, std::vector<unsigned long>& index, unsigned long dim) const;
 
     ArraySize size_;
     boost::shared_ptr<T> data_;

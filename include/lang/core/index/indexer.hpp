@@ -33,30 +33,20 @@ public:
         explicit Iterator(unsigned long count = 0) noexcept : count_(count) {}
         /// A begin iterator over the entries' (begin, end) pairs and the
         /// source multipliers.
-        Iterator(std::vector<std::pair<It, It>> const& pairs, std::vector<unsigned long> const& multipliers)
-            : Iterator(pairs, multipliers, nullptr, 0) {}
+        Iterator(std::vector<std::pair<It, It>> const& pairs, std::vector<unsigned long> const& multipliers);
 
         /// The iterator_facade core, which the iterator operators call.
         ///@{
         unsigned long const& dereference() const noexcept { return position_; }
 
         void increment() {
+            ++count_;
+            if (iterators_.empty()) return;
             // Entry 0 moves on every step; only its roll-over reaches carry().
-            if (cursor_ != nullptr) {
-                if (++cursor_ != table_end_) {
-                    position_ = rest_ + *cursor_;
-                    return;
-                }
-            } else if (!iterators_.empty()) {
-                ++count_;
-                It& first = iterators_.front();
-                ++first;
-                if (first != pairs_->front().second) {
-                    position_ = rest_ + *first * first_stride_;
-                    return;
-                }
-            } else {
-                ++count_;
+            It& first = iterators_.front();
+            ++first;
+            if (first != pairs_->front().second) {
+                position_ = rest_ + *first * first_stride_;
                 return;
             }
             carry();
@@ -70,37 +60,28 @@ public:
         bool equal(Iterator const& other) const noexcept { return count() == other.count(); }
 
         /// Increments performed since begin.
-        unsigned long count() const noexcept { return count_ + static_cast<unsigned long>(cursor_ - table_); }
+        unsigned long count() const noexcept { return count_; }
         /// The entries' (begin, end) pairs it was made with.
         std::vector<std::pair<It, It>> const& pairs() const noexcept { return *pairs_; }
         /// The source multipliers it was made with.
         std::vector<unsigned long> const& multipliers() const noexcept { return *multipliers_; }
         /// The current iterator of each entry.
-        std::vector<It> iterators() const;
+        std::vector<It> const& iterators() const noexcept { return iterators_; }
 
     private:
         friend class Indexer;
 
-        Iterator(std::vector<std::pair<It, It>> const& pairs, std::vector<unsigned long> const& multipliers,
-                 unsigned long const* table, unsigned long table_size);
-
+        /// Restarts entry 0 and advances the others as far as the carry goes.
         void carry();
 
         std::vector<std::pair<It, It>> const* pairs_ = nullptr;
         std::vector<unsigned long> const* multipliers_ = nullptr;
         std::vector<It> iterators_;
-        /// Increments up to the current pass over entry 0 when it is tabled,
-        /// otherwise all of them.
         unsigned long count_ = 0;
         unsigned long position_ = 0;
         /// The part of the position that entries 1, 2, ... contribute.
         unsigned long rest_ = 0;
         unsigned long first_stride_ = 0;
-        /// Entry 0's contributions when the Indexer tabled them: entry 0 is
-        /// then tracked by `cursor_` and its iterator stays at its begin.
-        unsigned long const* table_ = nullptr;
-        unsigned long const* table_end_ = nullptr;
-        unsigned long const* cursor_ = nullptr;
     };
 
     /// Visits `entries` over a source of size `src`; `dst` is the shape of
@@ -121,35 +102,45 @@ public:
     ///@}
 
     /// Calls `f(position)` for each position from begin() to end(), in order.
-    /// Faster than the iterator: a tabled entry 0 runs as a plain inner loop.
+    /// Faster than the iterator: a short entry 0 is read once per call and
+    /// replayed as a plain inner loop for every step of the other entries.
     template <class F>
     void for_each(F&& f) const {
         unsigned long const total = size_.numElements();
         Iterator it = begin();
-        while (it.count() < total) {
-            if (it.cursor_ == nullptr) {
-                f(*it);
-                it.increment();
-                continue;
-            }
-            // The rest of this pass over entry 0, or as much of it as is left.
+        std::vector<unsigned long> const pass = first_pass();
+        if (pass.empty()) {
+            for (; it.count_ < total; it.increment()) f(it.position_);
+            return;
+        }
+        unsigned long const* const values = pass.data();
+        bool const consecutive = consecutive_positions(pass);
+        while (true) {
             unsigned long const rest = it.rest_;
-            unsigned long const* const last =
-                it.cursor_ + std::min<unsigned long>(it.table_end_ - it.cursor_, total - it.count());
-            for (unsigned long const* p = it.cursor_; p != last; ++p) f(rest + *p);
-            it.cursor_ = last - 1;
-            it.increment();
+            unsigned long const n = std::min<unsigned long>(pass.size(), total - it.count_);
+            if (consecutive) {
+                for (unsigned long i = 0, start = rest + values[0]; i < n; ++i) f(start + i);
+            } else {
+                for (unsigned long i = 0; i < n; ++i) f(rest + values[i]);
+            }
+            it.count_ += n;
+            if (it.count_ >= total) return;
+            it.carry();
         }
     }
 
 private:
+    /// Entry 0's values times its stride, as its range yields them now; empty
+    /// when there are none, or too many to be worth reading ahead.
+    std::vector<unsigned long> first_pass() const;
+    /// True when each position is one past the one before: a loop then
+    /// counts instead of reading them.
+    static bool consecutive_positions(std::vector<unsigned long> const& pass) noexcept;
+
     ArraySize size_;
     std::vector<IndexEntry> entries_;
     std::vector<std::pair<It, It>> pairs_;
     std::vector<unsigned long> multipliers_;
-    /// Entry 0's values times its stride, when it has few enough of them.
-    std::vector<unsigned long> first_table_;
-    bool tabled_ = false;
 };
 
 }  // namespace lang::core

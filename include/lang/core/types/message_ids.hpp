@@ -2,7 +2,11 @@
 // e.g. tarvex::common::lang::core::types::InvalidMatrix. Callers that catch a
 // kbase::MessageException read catalog, key and arguments back through
 // e.message().id(); arguments are rendered text (or integers) in slot order.
+// Text arguments may be any string type; the library exports the
+// constructors for std::string, char const* and std::u16string.
 #pragma once
+
+#include <lang/core/export.hpp>
 
 #include <lexicon/base_msg_id.hpp>
 
@@ -18,7 +22,7 @@ namespace detail {
 
 /// A string literal usable as a template argument.
 template <std::size_t N>
-struct Literal {
+struct LANGCORE_API Literal {
     constexpr Literal(char const (&s)[N]) {  // NOLINT: implicit by design
         for (std::size_t i = 0; i < N; ++i) text[i] = s[i];
     }
@@ -26,25 +30,25 @@ struct Literal {
 };
 
 /// Argument slot kinds: text (narrow, or UTF-16 when passed as such) and integer.
-struct Text {};
-struct Integer {};
+struct LANGCORE_API Text {};
+struct LANGCORE_API Integer {};
 
 template <class Slot, class Arg>
-lexicon::MsgArgument to_slot(Arg&& arg) {
+lexicon::MsgArgument to_slot(Arg const& arg) {
     if constexpr (std::is_same_v<Slot, Integer>) {
         return lexicon::MsgArgument(std::in_place_index<0>, static_cast<long>(arg));
-    } else if constexpr (std::is_constructible_v<std::u16string, Arg&&> &&
-                         !std::is_constructible_v<std::string, Arg&&>) {
-        return lexicon::MsgArgument(std::in_place_index<2>, std::forward<Arg>(arg));
+    } else if constexpr (std::is_constructible_v<std::u16string, Arg const&> &&
+                         !std::is_constructible_v<std::string, Arg const&>) {
+        return lexicon::MsgArgument(std::in_place_index<2>, std::u16string(arg));
     } else {
-        return lexicon::MsgArgument(std::in_place_index<1>, std::forward<Arg>(arg));
+        return lexicon::MsgArgument(std::in_place_index<1>, std::string(arg));
     }
 }
 
 /// An identifier of catalog `Catalog`, key `Key`, whose constructor stores
 /// one parameter per slot, in order.
 template <Literal Catalog, Literal Key, class... Slots>
-class MessageId : public lexicon::BaseMsgID {
+class LANGCORE_API MessageId : public lexicon::BaseMsgID {
 public:
     static constexpr char const* catalog_name = Catalog.text;
     static constexpr char const* key_name = Key.text;
@@ -52,15 +56,21 @@ public:
 
     template <class... Args>
         requires(sizeof...(Args) == sizeof...(Slots))
-    explicit MessageId(Args&&... args)
-        : BaseMsgID(Catalog.text, Key.text, {to_slot<Slots>(std::forward<Args>(args))...}) {}
+    explicit MessageId(Args const&... args);
 };
+
+// Not inline, so that the library's instantiations are the ones clients call.
+template <Literal Catalog, Literal Key, class... Slots>
+template <class... Args>
+    requires(sizeof...(Args) == sizeof...(Slots))
+MessageId<Catalog, Key, Slots...>::MessageId(Args const&... args)
+    : BaseMsgID(Catalog.text, Key.text, {to_slot<Slots>(args)...}) {}
 
 }  // namespace detail
 
 // The catalog table: catalog, key, argument slots. Each row declares the class
-// catalog::Key.
-#define LANGCORE_MESSAGE_IDS(X)                                                     \
+// catalog::Key; rows of N take no text argument.
+#define LANGCORE_MESSAGE_IDS(X, N)                                                  \
     X(constants, InvalidOp, Text, Text)                                             \
     X(constants, DivideByZero, Text, Text)                                          \
     X(constants, InvalidArray, Text)                                                \
@@ -84,13 +94,13 @@ public:
     X(types, InconsistentSize, Text, Text)                                          \
     X(types, InconsistentMultiply, Text, Text)                                      \
     X(types, InvalidReshape, Text, Text)                                            \
-    X(types, EmptyFunctionType)                                                     \
+    N(types, EmptyFunctionType)                                                      \
     X(types, InvalidGroundType, Text)                                               \
-    X(index, EmptyConcatenation)                                                    \
+    N(index, EmptyConcatenation)                                                     \
     X(index, InvalidConcatenation, Integer, Text, Text)                             \
-    X(ir, InvalidColon, Integer, Integer)                                           \
-    X(ir, InvalidExpressions1)                                                      \
-    X(ir, InvalidExpressionsN, Integer, Integer)                                    \
+    N(ir, InvalidColon, Integer, Integer)                                            \
+    N(ir, InvalidExpressions1)                                                       \
+    N(ir, InvalidExpressionsN, Integer, Integer)                                     \
     X(ir, InvalidOpArity, Text, Integer, Integer)                                   \
     X(ext, UnresolvedExternalFunction, Text, Text)
 
@@ -104,8 +114,38 @@ public:
 
 using detail::Integer;
 using detail::Text;
-LANGCORE_MESSAGE_IDS(LANGCORE_DECLARE_MESSAGE_ID)
+LANGCORE_MESSAGE_IDS(LANGCORE_DECLARE_MESSAGE_ID, LANGCORE_DECLARE_MESSAGE_ID)
 
 #undef LANGCORE_DECLARE_MESSAGE_ID
 
+// The constructor parameters of a row when its text arguments are of type S.
+#define LANGCORE_MESSAGE_PARAM_Text(S) S const&
+#define LANGCORE_MESSAGE_PARAM_Integer(S) long const&
+#define LANGCORE_MESSAGE_PARAMS(S, ...) __VA_OPT__(LANGCORE_MESSAGE_PARAMS_1(S, __VA_ARGS__))
+#define LANGCORE_MESSAGE_PARAMS_1(S, a, ...) \
+    LANGCORE_MESSAGE_PARAM_##a(S) __VA_OPT__(, LANGCORE_MESSAGE_PARAMS_2(S, __VA_ARGS__))
+#define LANGCORE_MESSAGE_PARAMS_2(S, a, ...) \
+    LANGCORE_MESSAGE_PARAM_##a(S) __VA_OPT__(, LANGCORE_MESSAGE_PARAMS_3(S, __VA_ARGS__))
+#define LANGCORE_MESSAGE_PARAMS_3(S, a) LANGCORE_MESSAGE_PARAM_##a(S)
+
+// The exported constructors, instantiated once in the library.
+#define LANGCORE_MESSAGE_CONSTRUCTORS(prefix, catalog, key, ...)                                          \
+    prefix catalog::key::MessageId::MessageId(LANGCORE_MESSAGE_PARAMS(std::string, __VA_ARGS__)); \
+    prefix catalog::key::MessageId::MessageId(LANGCORE_MESSAGE_PARAMS(char const*, __VA_ARGS__)); \
+    prefix catalog::key::MessageId::MessageId(LANGCORE_MESSAGE_PARAMS(std::u16string, __VA_ARGS__));
+#define LANGCORE_MESSAGE_CONSTRUCTOR(prefix, catalog, key, ...) \
+    prefix catalog::key::MessageId::MessageId(LANGCORE_MESSAGE_PARAMS(long, __VA_ARGS__));
+#define LANGCORE_EXTERN_MESSAGE_CONSTRUCTORS(...) LANGCORE_MESSAGE_CONSTRUCTORS(extern template LANGCORE_API, __VA_ARGS__)
+#define LANGCORE_EXTERN_MESSAGE_CONSTRUCTOR(...) LANGCORE_MESSAGE_CONSTRUCTOR(extern template LANGCORE_API, __VA_ARGS__)
+
+LANGCORE_MESSAGE_IDS(LANGCORE_EXTERN_MESSAGE_CONSTRUCTORS, LANGCORE_EXTERN_MESSAGE_CONSTRUCTOR)
+
 }  // namespace tarvex::common::lang::core
+
+namespace lang::core {
+
+/// The file extension of the message catalogs, ".tvmsg"; finding and reading
+/// them is the host's work.
+LANGCORE_API extern std::string const catalog_extension;
+
+}  // namespace lang::core
