@@ -1,7 +1,8 @@
 // The elements of an array constant in column-major order, with their shape.
 // Copies share one element block; the first write through a handle whose
 // block is shared, or was adopted from outside, copies it. Copying is cheap,
-// and a non-const x(), begin() or end() may allocate.
+// and a non-const x(), begin() or end() may allocate. A moved-from array is
+// the empty 0x0 array.
 #pragma once
 
 #include <lang/core/export.hpp>
@@ -32,7 +33,8 @@ public:
     /// reshape that copies nothing.
     Array(ArraySize size, Array const& other) noexcept : size_(size), data_(other.data_), owned_(other.owned_) {}
     Array(Array const& other) noexcept = default;
-    Array(Array&& other) noexcept = default;
+    Array(Array&& other) noexcept
+        : size_(std::exchange(other.size_, moved_from_size())), data_(std::move(other.data_)), owned_(other.owned_) {}
     Array& operator=(Array other) noexcept {
         swap(*this, other);
         return *this;
@@ -88,6 +90,8 @@ public:
 
 private:
     T* unshare();
+    /// 0x0, made once, so that a move takes no lock.
+    static ArraySize const& moved_from_size() noexcept;
 
     ArraySize size_;
     boost::shared_ptr<T> data_;

@@ -8,6 +8,7 @@
 #include <lang/core/export.hpp>
 #include <lang/core/ext/resolver.hpp>
 
+#include <kbase/hash_memo.hpp>
 #include <kbase/hd_id_path.hpp>
 
 #include <boost/optional.hpp>
@@ -44,7 +45,7 @@ public:
 
         Constants constants_;
         Path path_;
-        mutable std::size_t hash_ = 0;  ///< 0 until computed
+        kbase::HashMemo hash_;  ///< 0 until computed, and in a moved-from key
     };
 
     using Memo = boost::unordered_map<PathConstants, boost::optional<Constant>>;
