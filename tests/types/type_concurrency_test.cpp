@@ -9,7 +9,7 @@ namespace {
 
 // Nested, with every memo still unset, so that the threads race to fill them.
 Type fresh_tuple() {
-    Types inner(Type(ScalarType(type::REAL)));
+    Types inner{Type(ScalarType(type::REAL))};
     inner += Type(ArrayType(type::INDEX, {2, 3}));
     Types outer = inner;
     outer += Type(TupleType(inner));
