@@ -43,6 +43,12 @@ boost::shared_ptr<T> Array<T>::alloc(ArraySize const& size) {
 }
 
 template <class T>
+ArraySize const& Array<T>::moved_from_size() noexcept {
+    static ArraySize const size{0, 0};
+    return size;
+}
+
+template <class T>
 T* Array<T>::unshare() {
     boost::shared_ptr<T> fresh = alloc(size_);
     if (T const* const old = data_.get()) std::memcpy(fresh.get(), old, size_.numElements() * sizeof(T));

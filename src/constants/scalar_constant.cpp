@@ -41,13 +41,11 @@ int compare(ScalarConstant const& a, ScalarConstant const& b) noexcept {
 
 unsigned long hash_value(ScalarConstant const& s) noexcept {
     // The same hash as the scalar Constant, so both may key one table.
-    unsigned long& memo = s.hash_memo();
-    if (memo == 0) {
+    return s.hash_memo().get([&] {
         std::uint64_t const key = boost::apply_visitor([](auto const& x) { return detail::element_key(x.value); },
                                                        s.value());
-        memo = detail::hash_combine(detail::hash_combine(0, s.id()), detail::hash_combine(0, key));
-    }
-    return memo;
+        return detail::hash_combine(detail::hash_combine(0, s.id()), detail::hash_combine(0, key));
+    });
 }
 
 std::ostream& operator<<(std::ostream& os, ScalarConstant const& s) { return os << to_constant(s); }

@@ -42,13 +42,14 @@ struct ProbeEqual {
 }  // namespace
 
 bool operator==(PathConstants const& a, PathConstants const& b) {
-    if (a.hash_ != 0 && b.hash_ != 0 && a.hash_ != b.hash_) return false;
+    unsigned long const ha = a.hash_.load();
+    unsigned long const hb = b.hash_.load();
+    if (ha != 0 && hb != 0 && ha != hb) return false;
     return a.path_ == b.path_ && a.constants_ == b.constants_;
 }
 
 std::size_t hash_value(PathConstants const& key) {
-    if (key.hash_ == 0) key.hash_ = key_hash(key.path_, key.constants_);
-    return key.hash_;
+    return key.hash_.get([&] { return key_hash(key.path_, key.constants_); });
 }
 
 boost::optional<Constant> ResolverEvalFcn::operator()(Path const& path, Constants const& arguments) const {
@@ -57,7 +58,7 @@ boost::optional<Constant> ResolverEvalFcn::operator()(Path const& path, Constant
         return hit->second;
     }
     PathConstants key(arguments, path);
-    key.hash_ = hash;
+    key.hash_.store(hash);
 
     Types argumentTypes;
     for (Constant const& argument : arguments) argumentTypes += value_type(argument);

@@ -17,12 +17,10 @@ int compare(ArrayType const& a, ArrayType const& b) noexcept {
 }
 
 unsigned long hash_value(ArrayType const& t) noexcept {
-    unsigned long& memo = t.hash_memo();
-    if (memo == 0) {
+    return t.hash_memo().get([&] {
         auto const base = static_cast<std::uint64_t>(static_cast<std::int64_t>(t.base()));
-        memo = detail::hash_combine(detail::hash_combine(0, base), hash_value(t.size()));
-    }
-    return memo;
+        return detail::hash_combine(detail::hash_combine(0, base), hash_value(t.size()));
+    });
 }
 
 std::ostream& operator<<(std::ostream& os, ArrayType const& t) {

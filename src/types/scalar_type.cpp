@@ -8,10 +8,9 @@
 namespace lang::core {
 
 unsigned long hash_value(ScalarType const& t) noexcept {
-    unsigned long& memo = t.hash_memo();
     // The id is sign-extended, so INVALID hashes as all ones.
-    if (memo == 0) memo = detail::hash_combine(0, static_cast<std::uint64_t>(static_cast<std::int64_t>(t())));
-    return memo;
+    return t.hash_memo().get(
+        [&] { return detail::hash_combine(0, static_cast<std::uint64_t>(static_cast<std::int64_t>(t()))); });
 }
 
 std::ostream& operator<<(std::ostream& os, ScalarType const& t) { return os << t(); }

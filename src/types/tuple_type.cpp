@@ -11,9 +11,7 @@
 namespace lang::core {
 
 unsigned long hash_value(TupleType const& t) {
-    unsigned long& memo = t.hash_memo();
-    if (memo == 0) memo = detail::hash_combine(0, hash_value(t.types()));
-    return memo;
+    return t.hash_memo().get([&] { return detail::hash_combine(0, hash_value(t.types())); });
 }
 
 bool operator==(TupleType const& a, TupleType const& b) {

@@ -63,7 +63,7 @@ bool equal_ignore_annotation(Type const& a, Type const& b) {
 }
 
 void strip_annotation_inplace(Type& t) {
-    visit(t, [](auto const& alternative) { alternative.hash_memo() = 0; });
+    visit(t, [](auto const& alternative) { alternative.hash_memo().store(0); });
     if (auto const* tuple = std::get_if<TupleType>(&t.value_)) {
         Types bare;
         for (Type element : tuple->types()) {

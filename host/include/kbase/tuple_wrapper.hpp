@@ -1,7 +1,10 @@
 // Base of small value classes: holds the members in order plus a hash memo
-// that is filled lazily through const access (0 means not yet computed).
-// The memo makes an object unsafe to hash from two threads at once.
+// that is filled lazily through const access (see hash_memo.hpp). A move
+// copies, so a moved-from object keeps its members and its memo: a list
+// member is shared like a copy, never emptied under a stale memo.
 #pragma once
+
+#include <kbase/hash_memo.hpp>
 
 #include <cstddef>
 #include <tuple>
@@ -15,6 +18,8 @@ public:
     using members_type = std::tuple<Members...>;
 
     explicit TupleWrapper(Members... members) : members_(std::move(members)...) {}
+    TupleWrapper(TupleWrapper const&) = default;
+    TupleWrapper& operator=(TupleWrapper const&) = default;
 
     members_type const& members() const noexcept { return members_; }
 
@@ -22,7 +27,7 @@ public:
     auto const& get() const noexcept { return std::get<I>(members_); }
 
     /// The memo, 0 until the owner stores a computed hash.
-    unsigned long& hash_memo() const noexcept { return memo_; }
+    HashMemo const& hash_memo() const noexcept { return memo_; }
 
 protected:
     members_type& members() noexcept { return members_; }
@@ -32,7 +37,7 @@ protected:
 
 private:
     members_type members_;
-    mutable unsigned long memo_ = 0;
+    HashMemo memo_;
 };
 
 }  // namespace kbase

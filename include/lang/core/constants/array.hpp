@@ -1,7 +1,8 @@
 // The elements of an array constant in column-major order, with their shape.
 // Copies share one element block; the first write through a handle whose
 // block is shared, or was adopted from outside, copies it. Copying is cheap,
-// and a non-const x(), begin() or end() may allocate.
+// and a non-const x(), begin() or end() may allocate. A moved-from array is
+// the empty 0x0 array.
 #pragma once
 
 #include <lang/core/export.hpp>
@@ -35,7 +36,8 @@ public:
     /// Shares the block; the first write through either array copies it.
     ///@{
     Array(Array const& other) noexcept = default;
-    Array(Array&& other) noexcept = default;
+    Array(Array&& other) noexcept
+        : size_(std::exchange(other.size_, moved_from_size())), data_(std::move(other.data_)), owned_(other.owned_) {}
     Array& operator=(Array other) noexcept {
         swap(*this, other);
         return *this;
@@ -104,6 +106,8 @@ public:
 private:
     T* unshare();
     void out_slices(std::ostream& os, std::vector<unsigned long>& index, unsigned long dim) const;
+    /// 0x0, made once, so that a move takes no lock.
+    static ArraySize const& moved_from_size() noexcept;
 
     ArraySize size_;
     boost::shared_ptr<T> data_;

@@ -1,7 +1,9 @@
 // The language's one value type: a scalar or an array of one of the four
 // element types, or a tuple of constants. The alternative's index is part of
 // the interface: it orders, hashes and digests values. Copies of an array
-// constant share its elements until one of them is written.
+// constant share its elements until one of them is written. A moved-from
+// constant keeps its alternative: a scalar its value, while an array becomes
+// the empty 0x0 array and a tuple the empty tuple.
 #pragma once
 
 #include <lang/core/constants/array.hpp>

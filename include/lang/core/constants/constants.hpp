@@ -1,6 +1,7 @@
 // A list of constants: the elements of a tuple, the operands of a call. It
 // forwards to a std::vector<Constant>; wherever it makes elements without a
-// given value (the count constructor, resize) they are empty tuples.
+// given value (the count constructor, resize) they are empty tuples. A
+// moved-from list is empty.
 //
 // Constants, Tuple and Constant refer to each other; including any one of
 // their headers gives all three. The inline members below need a complete

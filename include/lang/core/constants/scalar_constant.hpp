@@ -1,7 +1,8 @@
 // A scalar of one of the four element types, for operations that need
 // exactly one element value (a fill value, a reduction's identity). It equals,
 // orders and hashes as the scalar Constant it stands for; its hash is memoised
-// in the object, so one object must not be hashed on two threads at once.
+// in the object (an atomic word, so one object may be hashed from several
+// threads).
 #pragma once
 
 #include <lang/core/constants/constant.hpp>

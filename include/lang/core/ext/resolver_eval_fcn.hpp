@@ -8,6 +8,7 @@
 #include <lang/core/export.hpp>
 #include <lang/core/ext/resolver.hpp>
 
+#include <kbase/hash_memo.hpp>
 #include <kbase/hd_id_path.hpp>
 
 #include <boost/optional.hpp>
@@ -51,7 +52,7 @@ public:
 
         Constants constants_;
         Path path_;
-        mutable std::size_t hash_ = 0;  ///< 0 until computed
+        kbase::HashMemo hash_;  ///< 0 until computed, and in a moved-from key
     };
 
     /// Each call answered so far: its value, or none when it did not resolve.

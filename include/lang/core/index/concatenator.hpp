@@ -1,6 +1,6 @@
 // A plan for joining arrays along one dimension, made from their sizes alone:
 // the result size and, per operand, a pair of indexers that move its elements
-// into place. Copies of a plan share its entries.
+// into place. Copies of a plan share its entries, and a move copies.
 #pragma once
 
 #include <lang/core/export.hpp>
@@ -45,6 +45,8 @@ public:
     /// for no sizes and InvalidConcatenation when a size differs from the
     /// first in another dimension.
     Concatenator(unsigned long dim, std::vector<ArraySize> const& sizes);
+    Concatenator(Concatenator const&) noexcept = default;
+    Concatenator& operator=(Concatenator const&) noexcept = default;
 
     /// The result size.
     ArraySize const& size() const noexcept { return size_; }

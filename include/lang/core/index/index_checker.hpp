@@ -1,6 +1,6 @@
 // Bounds checks for subscripts: n subscript positions over a size, the last
 // position spanning every remaining dimension. Immutable once made; copies
-// share one state and may be used from several threads.
+// share one state and may be used from several threads, and a move copies.
 #pragma once
 
 #include <lang/core/export.hpp>
@@ -24,6 +24,8 @@ public:
 
     /// Checks `subscripts` positions against `size`.
     IndexChecker(ArraySize const& size, kbase::Positive<unsigned long> subscripts);
+    IndexChecker(IndexChecker const&) noexcept = default;
+    IndexChecker& operator=(IndexChecker const&) noexcept = default;
 
     /// Raises InvalidIndex of the types catalog unless `index` is below the
     /// admissible length of `position`; a position past the last one throws

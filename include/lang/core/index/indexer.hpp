@@ -1,7 +1,8 @@
 // The linear source positions that a subscripted selection visits, in
 // column-major order over the selection, and the selection's shape.
 // An Indexer checks nothing (IndexerBuilder does); its iterators refer to it
-// and are valid only while it lives and stays where it is.
+// and are valid only while it lives and stays where it is. A move copies, so
+// a moved-from indexer still visits its positions.
 #pragma once
 
 #include <lang/core/export.hpp>
@@ -87,6 +88,8 @@ public:
     /// Visits `entries` over a source of size `src`; `dst` is the shape of
     /// the selection and must hold as many elements as the entries combine to.
     Indexer(ArraySize const& src, ArraySize const& dst, std::vector<IndexEntry> const& entries);
+    Indexer(Indexer const&) = default;
+    Indexer& operator=(Indexer const&) = default;
 
     /// The shape of the selection.
     ArraySize const& size() const noexcept { return size_; }

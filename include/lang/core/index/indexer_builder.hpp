@@ -1,6 +1,6 @@
 // Collects one subscript range per dimension of a source array and turns them
 // into an Indexer, checking every subscript value on the way. Copies of a
-// builder share one entry list.
+// builder share one entry list, and a move copies.
 #pragma once
 
 #include <lang/core/export.hpp>
@@ -20,6 +20,8 @@ class LANGCORE_API IndexerBuilder {
 public:
     /// A builder for a source of size `size`, with a new, empty entry list.
     explicit IndexerBuilder(ArraySize const& size);
+    IndexerBuilder(IndexerBuilder const&) noexcept = default;
+    IndexerBuilder& operator=(IndexerBuilder const&) noexcept = default;
 
     /// Appends the subscript of the next dimension.
     void append_(IndexEntry const& entry) { entries_->push_back(entry); }

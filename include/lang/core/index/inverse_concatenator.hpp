@@ -1,5 +1,6 @@
 // The inverse of a concatenation plan: for an element of the result, the
-// operand it comes from and its position there. Copies share one state.
+// operand it comes from and its position there. Copies share one state, and a
+// move copies.
 #pragma once
 
 #include <lang/core/export.hpp>
@@ -28,6 +29,8 @@ public:
 
     /// Raises as Concatenator does for the same arguments.
     InverseConcatenator(unsigned long dim, std::vector<ArraySize> const& sizes);
+    InverseConcatenator(InverseConcatenator const&) noexcept = default;
+    InverseConcatenator& operator=(InverseConcatenator const&) noexcept = default;
 
     /// The result size.
     ArraySize const& size() const noexcept { return impl_->size; }

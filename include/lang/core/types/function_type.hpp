@@ -1,5 +1,6 @@
 // The type of a function: the list of its types, in order. It stands beside
-// Type, not inside it, and is never a value type.
+// Type, not inside it, and is never a value type. A move shares the list like
+// a copy, since a function type is never empty.
 #pragma once
 
 #include <lang/core/export.hpp>
@@ -17,6 +18,8 @@ public:
     FunctionType();
     /// Raises EmptyFunctionType for an empty list or a lone void type.
     explicit FunctionType(Types const& types);
+    FunctionType(FunctionType const&) noexcept = default;
+    FunctionType& operator=(FunctionType const&) noexcept = default;
 
     /// The types, in order.
     Types const& types() const noexcept { return types_; }

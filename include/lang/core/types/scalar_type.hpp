@@ -1,6 +1,6 @@
 // The type of a scalar value: just its element type. Cheap to copy; its hash
-// is memoised in the object, so one object must not be hashed on two threads
-// at once.
+// is memoised in the object (an atomic word, so one object may be hashed from
+// several threads).
 #pragma once
 
 #include <lang/core/export.hpp>

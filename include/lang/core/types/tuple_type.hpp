@@ -1,5 +1,6 @@
 // The type of a tuple: an ordered list of element types. The tuple type with
-// no elements is the void type. Its hash is memoised in the object.
+// no elements is the void type. Its hash is memoised in the object, and a
+// move shares the list like a copy.
 #pragma once
 
 #include <lang/core/export.hpp>

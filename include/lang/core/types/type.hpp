@@ -1,8 +1,9 @@
 // The type of any value: a closed union of a tuple, scalar or array type. The
 // alternative's index (id()) is part of the interface: it orders types (any
 // tuple before any scalar before any array), and it enters hashes and digests.
-// Equality first compares the memoised hashes, so one Type object must not be
-// compared or hashed on two threads at once.
+// Equality first compares the memoised hashes; the memos are atomic words, so
+// one const Type may be compared and hashed from several threads. A move
+// copies: the source keeps its value, a tuple's list now shared.
 #pragma once
 
 #include <lang/core/export.hpp>

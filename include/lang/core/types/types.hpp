@@ -1,7 +1,7 @@
 // A shared, copy-on-write list of types: the element types of a tuple type,
 // the argument types of a call. Copies share one reference-counted block; an
 // append copies the block only when it is shared or full. The empty list
-// allocates nothing.
+// allocates nothing; a moved-from list is empty.
 #pragma once
 
 #include <lang/core/export.hpp>
