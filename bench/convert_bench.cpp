@@ -62,11 +62,13 @@ void folded(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<long>(state.iterations() * n));
 }
 
-BENCHMARK(plain<false>)->Name("ConvertRealToInteger_Baseline")->Arg(1000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(folded<false, false>)->Name("ConvertRealToInteger_Convert")->Arg(1000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(folded<false, true>)->Name("ConvertRealToInteger_Generic")->Arg(1000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(plain<true>)->Name("ConvertWithCheckRealToInteger_Baseline")->Arg(1000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(folded<true, false>)->Name("ConvertWithCheckRealToInteger_Convert")->Arg(1000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(folded<true, true>)->Name("ConvertWithCheckRealToInteger_Generic")->Arg(1000000)->Unit(benchmark::kMicrosecond);
+void million(benchmark::internal::Benchmark* b) { b->Arg(1000000)->Unit(benchmark::kMicrosecond); }
+
+BENCHMARK(plain<false>)->Name("ConvertRealToInteger_Baseline")->Apply(million);
+BENCHMARK(folded<false, false>)->Name("ConvertRealToInteger_Convert")->Apply(million);
+BENCHMARK(folded<false, true>)->Name("ConvertRealToInteger_Generic")->Apply(million);
+BENCHMARK(plain<true>)->Name("ConvertWithCheckRealToInteger_Baseline")->Apply(million);
+BENCHMARK(folded<true, false>)->Name("ConvertWithCheckRealToInteger_Convert")->Apply(million);
+BENCHMARK(folded<true, true>)->Name("ConvertWithCheckRealToInteger_Generic")->Apply(million);
 
 }  // namespace

@@ -87,7 +87,8 @@ void expect_reference(std::vector<accum::Id> const& accumulations, bool extrema)
             for (unsigned long i = 0; i < shape.size(); ++i) slots *= i == dim ? 1 : shape(i);
             std::vector<std::vector<unsigned long>> walk;
             for (unsigned long o = 0; o < slots; ++o) walk.push_back(line(o, before, n));
-            std::string const where = (in.size() > 64 ? printed(shape) : printed(value)) + " along " + std::to_string(dim);
+            std::string const what = in.size() > 64 ? printed(shape) : printed(value);
+            std::string const where = what + " along " + std::to_string(dim);
             for (accum::Id a : accumulations) {
                 Constant const result = apply(a, dim, value);
                 auto const& got = std::get<Array<T>>(result.value());
