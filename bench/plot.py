@@ -30,8 +30,9 @@ LABELS = {
     "Apply": "langcore",
     "Generic": "langcore, generic path",
     "Held": "langcore, previous result held",
-    "OpenBLAS": "OpenBLAS dgemm, 1 thread",
 }
+# The product's baseline is OpenBLAS, and its textbook loop is a variant.
+GROUP_LABELS = {"Mtimes": {"Baseline": "OpenBLAS dgemm, 1 thread", "Textbook": "textbook triple loop"}}
 NAME = re.compile(r"^(?P<group>[A-Za-z0-9]+)_(?P<variant>[A-Za-z0-9]+)/(?P<size>\d+)")
 
 
@@ -56,10 +57,11 @@ def load(path, field):
     return series
 
 
-def draw(ax, variants, value, title, ylabel):
+def draw(ax, group, variants, value, title, ylabel):
+    labels = {**LABELS, **GROUP_LABELS.get(group, {})}
     for variant, points in sorted(variants.items()):
         sizes = sorted(points)
-        ax.plot(sizes, [value(n, points[n]) for n in sizes], marker="o", label=LABELS.get(variant, variant))
+        ax.plot(sizes, [value(n, points[n]) for n in sizes], marker="o", label=labels.get(variant, variant))
     ax.set_xscale("log")
     ax.set_title(title)
     ax.set_xlabel("size")
@@ -78,11 +80,14 @@ def main():
 
     fig, (product, plus) = plt.subplots(1, 2, figsize=(12, 4.5))
     if series.get("Mtimes"):
-        draw(product, series["Mtimes"], lambda n, ns: 2.0 * n**3 / ns, "matrix product, n x n reals", "GFLOP/s")
+        gflops = lambda n, ns: 2.0 * n**3 / ns  # noqa: E731
+        draw(product, "Mtimes", series["Mtimes"], gflops, "matrix product, n x n reals", "GFLOP/s")
     else:
         product.set_title("matrix product: no Mtimes_* runs in the input")
     if series.get("ElementwisePlusReal"):
-        draw(plus, series["ElementwisePlusReal"], lambda n, ns: ns / n, "element-wise real plus", "ns per element")
+        per_element = lambda n, ns: ns / n  # noqa: E731
+        draw(plus, "ElementwisePlusReal", series["ElementwisePlusReal"], per_element, "element-wise real plus",
+             "ns per element")
         plus.set_yscale("log")
     else:
         plus.set_title("element-wise plus: no ElementwisePlusReal_* runs in the input")

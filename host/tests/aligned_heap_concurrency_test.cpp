@@ -11,26 +11,37 @@ namespace {
 
 using groundwork::core::mem::aligned_heap;
 
-TEST(AlignedHeapConcurrency, CountsStayExactAcrossThreads) {
-    constexpr int threads = 8, rounds = 500;
+// Each thread allocates blocks of pooled and large sizes, checks that no
+// other thread wrote them, and frees half of its own and half of its
+// neighbour's, so blocks move between threads' lists, the shared depot and
+// the large cache; the threads then exit, handing their lists back.
+TEST(AlignedHeapConcurrency, BlocksMoveBetweenThreadsAndCountsStayExact) {
+    constexpr int threads = 4, rounds = 400;
     unsigned long const allocations = aligned_heap::allocations();
     unsigned long const live = aligned_heap::live();
-    std::latch start(threads);
+    std::vector<std::vector<unsigned char*>> handed(threads);
     std::vector<int> faults(threads, 0);
+    std::latch made(threads);
     std::vector<std::thread> pool;
     for (int t = 0; t < threads; ++t) {
         pool.emplace_back([&, t] {
-            start.arrive_and_wait();
-            for (int r = 0; r < rounds; r += 2) {
-                unsigned long const bytes = 1 + static_cast<unsigned long>((r * 37 + t) % 300);
-                auto* a = static_cast<unsigned char*>(aligned_heap::instance().vector_alloc(bytes));
-                auto* b = static_cast<unsigned char*>(aligned_heap::instance().vector_alloc(bytes));
+            auto& mine = handed[t];
+            for (int r = 0; r < rounds; ++r) {
+                unsigned long const bytes = r % 50 == 0 ? (1ul << 20) + 8 * r : 1 + (r * 37 + t) % 3000;
+                auto* block = static_cast<unsigned char*>(aligned_heap::instance().vector_alloc(bytes));
+                std::memset(block, t, bytes);
                 // A block handed to two threads at once would lose its pattern.
-                std::memset(a, t, bytes);
-                std::memset(b, t, bytes);
-                faults[t] += (a[0] != t) + (b[bytes - 1] != t);
-                aligned_heap::vector_free(a);
-                aligned_heap::vector_free(b);
+                faults[t] += (block[0] != t) + (block[bytes - 1] != t);
+                if (r % 2 == 0) {
+                    aligned_heap::vector_free(block);
+                } else {
+                    mine.push_back(block);
+                }
+            }
+            made.arrive_and_wait();
+            for (unsigned char* block : handed[(t + 1) % threads]) {
+                faults[t] += block[0] != (t + 1) % threads;
+                aligned_heap::vector_free(block);
             }
         });
     }

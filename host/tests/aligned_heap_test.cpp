@@ -1,6 +1,11 @@
 #include <groundwork/core/mem/aligned_heap.hpp>
 
+#include "mem/regions.hpp"
+#include "mem/size_classes.hpp"
+
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 #include <cstdint>
 #include <cstring>
@@ -9,22 +14,114 @@
 namespace {
 
 using groundwork::core::mem::aligned_heap;
+namespace detail = groundwork::core::mem::detail;
+
+TEST(AlignedHeap, SizeClassesAreTheSmallestThatFit) {
+    for (unsigned long bytes = 1; bytes <= detail::small_limit; ++bytes) {
+        unsigned const c = detail::size_class(bytes);
+        ASSERT_LT(c, detail::class_count) << bytes;
+        ASSERT_GE(detail::class_bytes(c), bytes) << bytes;
+        ASSERT_EQ(detail::class_bytes(c) % 64, 0u) << bytes;
+        if (c > 0) {
+            ASSERT_LT(detail::class_bytes(c - 1), bytes) << bytes;
+        }
+        ASSERT_EQ(detail::rounded_size(bytes), detail::class_bytes(c)) << bytes;
+        // No class wastes more than a fifth of a block past the first kilobyte.
+        if (bytes > 1024) {
+            ASSERT_LE(detail::class_bytes(c) - bytes, detail::class_bytes(c) / 5) << bytes;
+        }
+    }
+}
 
 TEST(AlignedHeap, BlocksAre64ByteAlignedWritableAndCountedExactly) {
     unsigned long const allocations = aligned_heap::allocations();
     unsigned long const live = aligned_heap::live();
-    std::vector<void*> blocks;
-    for (unsigned long bytes : {1ul, 64ul, 65ul, 1ul << 20}) {
-        void* block = aligned_heap::instance().vector_alloc(bytes);
-        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % 64, 0u) << bytes << " bytes";
-        std::memset(block, 0xA5, bytes);  // a short block shows up under AddressSanitizer
-        blocks.push_back(block);
+    std::vector<std::pair<void*, unsigned long>> blocks;
+    for (unsigned long bytes : {1ul, 64ul, 65ul, 1000ul, 65536ul, 65537ul, 1ul << 20, 3ul << 20}) {
+        for (int copy = 0; copy < 3; ++copy) {
+            void* block = aligned_heap::instance().vector_alloc(bytes);
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % 64, 0u) << bytes << " bytes";
+            std::memset(block, copy, bytes);  // a short block shows up under AddressSanitizer
+            blocks.emplace_back(block, bytes);
+        }
     }
-    EXPECT_EQ(aligned_heap::live(), live + 4);
+    // Live blocks never overlap: each still holds its own pattern.
+    for (unsigned long i = 0; i < blocks.size(); ++i) {
+        auto const* p = static_cast<unsigned char const*>(blocks[i].first);
+        EXPECT_EQ(p[0], i % 3);
+        EXPECT_EQ(p[blocks[i].second - 1], i % 3);
+    }
+    EXPECT_EQ(aligned_heap::live(), live + blocks.size());
     aligned_heap::vector_free(nullptr);
-    for (void* block : blocks) aligned_heap::vector_free(block);
-    EXPECT_EQ(aligned_heap::allocations(), allocations + 4);
+    for (auto [block, bytes] : blocks) aligned_heap::vector_free(block);
+    EXPECT_EQ(aligned_heap::allocations(), allocations + blocks.size());
     EXPECT_EQ(aligned_heap::live(), live);
+
+    // Control blocks come from the same pools but are not element blocks.
+    void* node = aligned_heap::node_alloc(40);
+    EXPECT_EQ(aligned_heap::live(), live);
+    aligned_heap::node_free(node, 40);
 }
+
+long minor_faults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+TEST(AlignedHeap, FreedLargeBlocksServeTheNextResultWithinABoundedCache) {
+    constexpr unsigned long result = 80'000'000;  // 10^7 reals
+    unsigned long const hits = aligned_heap::large_cache_hits();
+    auto* first = static_cast<char*>(aligned_heap::instance().vector_alloc(result));
+    std::memset(first, 1, result);
+    aligned_heap::vector_free(first);
+    EXPECT_GE(aligned_heap::large_cache_bytes(), result);
+
+    long const faults = minor_faults();
+    auto* again = static_cast<char*>(aligned_heap::instance().vector_alloc(result));
+    std::memset(again, 2, result);
+    // Fresh pages would take at least one fault per 2 MiB, and one per 4 KiB
+    // without huge pages.
+    EXPECT_LT(minor_faults() - faults, 16);
+    EXPECT_EQ(aligned_heap::large_cache_hits(), hits + 1);
+    EXPECT_EQ(again, first);
+    aligned_heap::vector_free(again);
+
+    // The cache never holds more than its cap, here 100 MB.
+    aligned_heap::set_large_cache_limit(100'000'000);
+    EXPECT_LE(aligned_heap::large_cache_bytes(), 100'000'000u);
+    std::vector<void*> blocks;
+    for (int i = 0; i < 3; ++i) blocks.push_back(aligned_heap::instance().vector_alloc(40'000'000));
+    for (void* block : blocks) aligned_heap::vector_free(block);
+    EXPECT_LE(aligned_heap::large_cache_bytes(), 100'000'000u);
+    EXPECT_GE(aligned_heap::large_cache_bytes(), 40'000'000u);
+    aligned_heap::set_large_cache_limit(0);
+    EXPECT_EQ(aligned_heap::large_cache_bytes(), 0u);
+    aligned_heap::set_large_cache_limit(aligned_heap::default_large_cache_limit);
+}
+
+#ifdef GROUNDWORK_ASAN
+// Pooled blocks sit side by side, so only the heap's own poisoning lets
+// AddressSanitizer see an overrun or a use after free.
+TEST(AlignedHeapDeathTest, OverrunsAndUsesAfterFreeAreReported) {
+    for (unsigned long bytes : {16ul, 128ul, 100'000ul}) {
+        EXPECT_DEATH(
+            {
+                auto* block = static_cast<char volatile*>(aligned_heap::instance().vector_alloc(bytes));
+                block[bytes] = 1;
+            },
+            "use-after-poison")
+            << bytes;
+        EXPECT_DEATH(
+            {
+                auto* block = static_cast<char volatile*>(aligned_heap::instance().vector_alloc(bytes));
+                aligned_heap::vector_free(const_cast<char*>(block));
+                block[0] = 1;
+            },
+            "use-after-poison")
+            << bytes;
+    }
+}
+#endif
 
 }  // namespace

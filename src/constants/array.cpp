@@ -34,8 +34,10 @@ boost::shared_ptr<T> Array<T>::alloc(ArraySize const& size) {
     // Even an empty block gets a control block, so that use counts work
     // alike for every array.
     T* const block = count == 0 ? nullptr : static_cast<T*>(aligned_heap::instance().vector_alloc(count * sizeof(T)));
-    // If the control block cannot be made, shared_ptr frees the block itself.
-    return boost::shared_ptr<T>(block, &aligned_heap::vector_free);
+    // The control block comes from the heap's pools too, so a small array
+    // costs no call into the C allocator. If it cannot be made, shared_ptr
+    // frees the block itself.
+    return boost::shared_ptr<T>(block, &aligned_heap::vector_free, groundwork::core::mem::node_allocator<T>());
 }
 
 template <class T>

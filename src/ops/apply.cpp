@@ -7,6 +7,7 @@
 #include "detail/raise.hpp"
 #include "ops/detail/element_ops.hpp"
 #include "ops/kernels/elementwise.hpp"
+#include "ops/kernels/matrix_product.hpp"
 
 #include <algorithm>
 #include <array>
@@ -114,47 +115,6 @@ Constant transpose(Array<T> const& a) {
     return Constant(result);
 }
 
-/// One column of a product: out[i] = sum over p of left(i, p) * right[p],
-/// each sum starting from zero and taking its products in ascending p.
-template <class T>
-void product_column(T* __restrict out, T const* __restrict left, T const* __restrict right, unsigned long m,
-                    unsigned long k) {
-    ElementOp<op::PLUS> const plus;
-    ElementOp<op::TIMES> const times;
-    // A strip of rows keeps its sums in registers while p runs, reading the
-    // left matrix down its columns; the order of each sum is unchanged.
-    constexpr unsigned long strip = 8;
-    unsigned long i = 0;
-    for (; i + strip <= m; i += strip) {
-        T sum[strip] = {};
-        for (unsigned long p = 0; p < k; ++p) {
-            T const* const column = left + i + p * m;
-            for (unsigned long r = 0; r < strip; ++r) sum[r] = plus(sum[r], times(column[r], right[p]));
-        }
-        for (unsigned long r = 0; r < strip; ++r) out[i + r] = sum[r];
-    }
-    for (; i < m; ++i) {
-        T sum{};
-        for (unsigned long p = 0; p < k; ++p) sum = plus(sum, times(left[i + p * m], right[p]));
-        out[i] = sum;
-    }
-}
-
-template <class T>
-Constant matrix_product(Array<T> const& a, Array<T> const& b) {
-    a.size().requireMultiply(b.size());
-    unsigned long const m = a.size().m();
-    unsigned long const k = a.size().n();
-    unsigned long const n = b.size().n();
-    // Reuse an operand's shape when it is the result's: building a shape
-    // takes the interning lock.
-    ArraySize const shape = k == n ? a.size() : m == k ? b.size() : ArraySize{m, n};
-    Array<T> result = Array<T>::uninitialized(shape);
-    T* const out = result.x();
-    for (unsigned long j = 0; j < n; ++j) product_column(out + j * m, a.x(), b.x() + j * k, m, k);
-    return Constant(result);
-}
-
 // ---- Kernels by operator ----------------------------------------------------
 
 template <op::Id O, class T>
@@ -176,7 +136,7 @@ template <op::Id O, class T>
 Constant binary(Operand<T> a, Operand<T> b, Constant const& ca, Constant const& cb) {
     if constexpr (O == op::MTIMES) {
         if constexpr (detail::binary_rule<op::PLUS, T> && detail::binary_rule<op::TIMES, T>) {
-            if (!a.scalar() && !b.scalar()) return matrix_product(*a.array, *b.array);
+            if (!a.scalar() && !b.scalar()) return Constant(kernels::matrix_product(*a.array, *b.array));
         }
     } else if constexpr (detail::binary_rule<O, T>) {
         using R = std::invoke_result_t<ElementOp<O> const&, T, T>;

@@ -1,6 +1,6 @@
-// Dispatch, shapes, errors, transpose, matrix product, lists and compound
-// assignment of operator folding. Element rules are checked against a
-// reference in apply_reference_test.cpp.
+// Dispatch, shapes, errors, transpose, lists and compound assignment of
+// operator folding. Element rules are checked against a reference in
+// apply_reference_test.cpp, the matrix product in matrix_product_test.cpp.
 #include <lang/core/ops/apply.hpp>
 
 #include <lang/core/constants/scalar_constant.hpp>
@@ -9,9 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cmath>
-#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -31,6 +28,8 @@ TEST(Apply, RaisesInvalidOpWithTheOperatorAndTheOperandTypes) {
     expect_invalid_op([&] { apply(op::UMINUS, Constant(1UL)); }, "uminus", "index");
     expect_invalid_op([&] { apply(op::UMINUS, real, real); }, "uminus", "real, real");
     expect_invalid_op([&] { apply(op::PLUS, Tuple{real}, Tuple{real}); }, "plus", "tuple<real>, tuple<real>");
+    expect_invalid_op([] { apply(op::MTIMES, Array<bool>({2, 2}), Array<bool>({2, 2})); }, "mtimes",
+                      "array<logical, 2, 2>, array<logical, 2, 2>");
     // Outside the table there is no rule and no name.
     EXPECT_THROW(apply(static_cast<op::Id>(op::COUNT), real, real), std::logic_error);
 }
@@ -74,36 +73,6 @@ TEST(Apply, TransposeReordersOnlyProperMatrices) {
     for (unsigned long i = 0; i < 70; ++i) {
         for (unsigned long j = 0; j < 45; ++j) ASSERT_EQ(flipped[j + i * 45], values[i + j * 70]) << i << ", " << j;
     }
-}
-
-TEST(Apply, MatrixProductSumsInAscendingOrderFromZero) {
-    // Naive i, j, p order over generated reals with cancellation; results
-    // must match bit for bit.
-    std::mt19937_64 random(7);
-    auto const real = [&] { return std::ldexp(static_cast<double>(random() >> 11), -40) - 4096.0; };
-    unsigned long const m = 9, k = 37, n = 5;
-    std::vector<double> left(m * k), right(k * n), expected(m * n, 0.0);
-    for (auto& v : left) v = real();
-    for (auto& v : right) v = real();
-    for (unsigned long i = 0; i < m; ++i) {
-        for (unsigned long j = 0; j < n; ++j) {
-            for (unsigned long p = 0; p < k; ++p) expected[i + j * m] += left[i + p * m] * right[p + j * k];
-        }
-    }
-    Constant const product = apply(op::MTIMES, make<double>({m, k}, left), make<double>({k, n}, right));
-    EXPECT_EQ(product, make<double>({m, n}, expected));
-    // Integer sums wrap: 2 * INT_MAX + 2 is 0 modulo 2^32.
-    EXPECT_EQ(apply(op::MTIMES, make<int>({1, 2}, {INT_MAX, 2}), make<int>({2, 1}, {2, 1})), make<int>({1, 1}, {0}));
-
-    // Sums start from +0, so products that are all -0 give +0; no inner
-    // dimension gives zeros.
-    Constant const negative_zero = apply(op::MTIMES, make<double>({1, 2}, {-0.0, 1}), make<double>({2, 1}, {1, -0.0}));
-    EXPECT_FALSE(std::signbit(elements<double>(negative_zero)[0]));
-    EXPECT_EQ(apply(op::MTIMES, Array<unsigned long>({2, 0}), Array<unsigned long>({0, 3})),
-              Array<unsigned long>({2, 3}));
-
-    expect_invalid_op([] { apply(op::MTIMES, Array<bool>({2, 2}), Array<bool>({2, 2})); }, "mtimes",
-                      "array<logical, 2, 2>, array<logical, 2, 2>");
 }
 
 TEST(Apply, ListsFoldOnlyReductionBases) {

@@ -1,5 +1,7 @@
 #include "evaluator.hpp"
 
+#include "constant_kind.hpp"
+
 #include <lang/core/core.hpp>
 
 #include <climits>
@@ -29,10 +31,6 @@ struct Span {
     core::IndexRange const& range() const { return entry.second; }
 };
 
-core::type::Id element_type_of(Constant const& c) {
-    return static_cast<core::type::Id>(c.id() & 3);
-}
-
 }  // namespace
 
 std::optional<Constant> Evaluator::run(Statement const& statement) {
@@ -42,6 +40,12 @@ std::optional<Constant> Evaluator::run(Statement const& statement) {
         throw EvalError(statement.expression.at, "'" + statement.target + "' is a function and cannot be bound");
     names_.insert_or_assign(statement.target, std::move(value));
     return std::nullopt;
+}
+
+std::vector<std::string> Evaluator::names() const {
+    std::vector<std::string> names;
+    for (auto const& entry : names_) names.push_back(entry.first);
+    return names;
 }
 
 Constant Evaluator::evaluate(Node const& node) {
@@ -106,7 +110,7 @@ Constant Evaluator::operation(Node const& node) {
 Constant Evaluator::matrix(Node const& node) {
     unsigned long const columns = node.columns, rows = node.children.size() / columns;
     Constant const first = evaluate(node.children[0]);
-    if (first.id() > 3) throw EvalError(node.children[0].at, "an array element must be a scalar, not " + type_text(first));
+    if (!is_scalar(first)) throw EvalError(node.children[0].at, "an array element must be a scalar, not " + type_text(first));
     Constant result = core::indexable::Create<Constant>()(core::ArrayType(element_type_of(first), core::ArraySize{rows, columns}));
     core::indexable::Set<Constant> const set;
     for (unsigned long k = 0; k < node.children.size(); ++k) {

@@ -39,6 +39,8 @@ public:
     std::optional<core::Constant> run(Statement const& statement);
 
     core::Constant evaluate(Node const& node);
+    /// The names that statements bound so far.
+    std::vector<std::string> names() const;
     Position failed_at() const noexcept { return at_; }
 
     // Argument readers for the functions.
@@ -89,5 +91,7 @@ struct Function {
 
 /// The function named `name`, or null.
 Function const* find_function(std::string const& name);
+/// The names of every function.
+std::vector<std::string> function_names();
 
 }  // namespace lang::eval

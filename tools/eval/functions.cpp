@@ -3,6 +3,8 @@
 // the library's own tables.
 #include "evaluator.hpp"
 
+#include "constant_kind.hpp"
+
 #include <lang/core/core.hpp>
 
 #include <climits>
@@ -63,7 +65,7 @@ Constant to_array(Evaluator& ev, Node const& call) {
 
 // reshape and repmat take a scalar as the 1x1 array it stands for, as cat
 // and subscripts do.
-Constant as_array(Constant value) { return value.id() <= 3 ? core::to_array(value) : value; }
+Constant as_array(Constant value) { return is_scalar(value) ? core::to_array(value) : value; }
 
 Constant reshape(Evaluator& ev, Node const& call) {
     Constant const x = as_array(ev.evaluate(call.children[0]));
@@ -156,12 +158,22 @@ Table make_table() {
     return table;
 }
 
+Table const& table() {
+    static Table const table = make_table();
+    return table;
+}
+
 }  // namespace
 
 Function const* find_function(std::string const& name) {
-    static Table const table = make_table();
-    auto const it = table.find(name);
-    return it == table.end() ? nullptr : &it->second;
+    auto const it = table().find(name);
+    return it == table().end() ? nullptr : &it->second;
+}
+
+std::vector<std::string> function_names() {
+    std::vector<std::string> names;
+    for (auto const& entry : table()) names.push_back(entry.first);
+    return names;
 }
 
 }  // namespace lang::eval

@@ -3,14 +3,19 @@
 //   langcore-eval [--user] [--type] [--hash] FILE...
 //   langcore-eval [--user] [--type] [--hash] -e 'EXPRESSION'...
 //   langcore-eval                      (standard input; a prompt on a terminal)
+//   langcore-eval --version | --help
 //
 // Exit status: 0 when every statement folded, 1 when one failed, 2 for bad
 // command-line use.
+#include "line_editor.hpp"
 #include "session.hpp"
+
+#include <lang/core/version.hpp>
 
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,18 +25,30 @@ namespace {
 
 constexpr char const* usage =
     "usage: langcore-eval [--user] [--type] [--hash] [-e EXPRESSION | FILE | -]...\n"
+    "       langcore-eval --version | --help\n"
     "Folds each statement with langcore and prints its value, one per line.\n"
     "  -e EXPRESSION  run the statements of EXPRESSION\n"
     "  FILE, -        run the statements of a file, or of standard input\n"
     "  --user         print values in the user form instead of the stream form\n"
     "  --type         add each value's type\n"
     "  --hash         add each value's hash\n"
+    "  --version      print the version and exit\n"
+    "  -h, --help     print this help and exit\n"
     "With no EXPRESSION or FILE, statements are read from standard input, with\n"
     "a prompt when it is a terminal.\n";
 
 int bad_use(std::string const& why, bool show_usage = true) {
     std::cerr << "langcore-eval: " << why << '\n' << (show_usage ? usage : "");
     return 2;
+}
+
+// The library may have been replaced since this program was built; then both
+// versions are worth knowing.
+void print_version() {
+    std::string_view const loaded = lang::core::version();
+    std::cout << "langcore-eval " << LANGCORE_VERSION_STRING;
+    if (loaded != LANGCORE_VERSION_STRING) std::cout << " (running with langcore " << loaded << ')';
+    std::cout << '\n';
 }
 
 }  // namespace
@@ -59,6 +76,9 @@ int main(int argc, char** argv) {
         } else if (arg == "-h" || arg == "--help") {
             std::cout << usage;
             return 0;
+        } else if (arg == "--version") {
+            print_version();
+            return 0;
         } else {
             return bad_use("unknown option " + arg);
         }
@@ -79,7 +99,12 @@ int main(int argc, char** argv) {
         if (expression) {
             session.run(text, "-e");
         } else if (text == "-") {
-            session.run(std::cin, "<stdin>", isatty(STDIN_FILENO) != 0);
+            if (isatty(STDIN_FILENO) != 0) {
+                lang::eval::LineEditor editor("langcore-eval", [&session] { return session.names(); });
+                session.run(editor, "<stdin>");
+            } else {
+                session.run(std::cin, "<stdin>");
+            }
         } else {
             session.run(*file++, text);
         }

@@ -11,30 +11,41 @@
 
 namespace lang::eval {
 
-void Session::run(std::istream& in, std::string const& origin, bool prompt) {
-    std::string pending, line;
+void Session::run(LineReader& lines, std::string const& origin) {
+    std::string pending;
     unsigned long line_number = 0, first_line = 1;
     auto flush = [&] {
         if (!is_blank(pending)) statement(pending, first_line, origin);
         pending.clear();
     };
-    for (;;) {
-        if (prompt) err_ << (pending.empty() ? "> " : "... ") << std::flush;
-        if (!std::getline(in, line)) break;
+    while (auto const line = lines.read(pending.empty() ? "> " : "... ")) {
         ++line_number;
         if (pending.empty()) first_line = line_number;
-        pending += line;
+        pending += *line;
         pending += '\n';
         if (open_brackets(pending) <= 0) flush();
-        if (prompt) out_ << std::flush;
+        if (lines.interactive()) out_ << std::flush;
     }
-    if (prompt) err_ << '\n';
+    // The end of input leaves the cursor after a prompt.
+    if (lines.interactive()) err_ << '\n';
     flush();
+}
+
+void Session::run(std::istream& in, std::string const& origin) {
+    StreamReader lines(in);
+    run(lines, origin);
 }
 
 void Session::run(std::string_view text, std::string const& origin) {
     std::istringstream in{std::string(text)};
     run(in, origin);
+}
+
+std::vector<std::string> Session::names() const {
+    std::vector<std::string> names = function_names();
+    std::vector<std::string> bound = evaluator_.names();
+    names.insert(names.end(), bound.begin(), bound.end());
+    return names;
 }
 
 void Session::statement(std::string_view text, unsigned long line, std::string const& origin) {

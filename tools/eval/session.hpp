@@ -4,11 +4,13 @@
 #pragma once
 
 #include "evaluator.hpp"
+#include "line_editor.hpp"
 #include "value_text.hpp"
 
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lang::eval {
 
@@ -16,12 +18,16 @@ class Session {
 public:
     Session(ShowOptions options, std::ostream& out, std::ostream& err) : options_(options), out_(out), err_(err) {}
 
-    /// Runs every statement read from `in`. A statement spans lines while it
-    /// has unclosed brackets. With a prompt (on the diagnostic stream), each
-    /// value is flushed as soon as it is known. `origin` names the source in
+    /// Runs every statement read from `lines`. A statement spans lines while
+    /// it has unclosed brackets. When a person types them, each value is
+    /// flushed as soon as it is known. `origin` names the source in
     /// diagnostics.
-    void run(std::istream& in, std::string const& origin, bool prompt = false);
+    void run(LineReader& lines, std::string const& origin);
+    void run(std::istream& in, std::string const& origin);
     void run(std::string_view text, std::string const& origin);
+
+    /// The names a statement can use: the functions and the names bound so far.
+    std::vector<std::string> names() const;
 
     /// Whether any statement so far failed.
     bool failed() const noexcept { return failed_; }

@@ -3,6 +3,8 @@
 // selected positions.
 #include "evaluator.hpp"
 
+#include "constant_kind.hpp"
+
 #include <lang/core/core.hpp>
 
 #include <boost/range/iterator_range.hpp>
@@ -16,8 +18,8 @@ using core::Constant;
 // The positions one subscript selects: a scalar gives one, an array its
 // elements in storage order.
 std::vector<unsigned long> positions(Constant value, Node const& node) {
-    if (value.id() <= 3) return {Evaluator::to_count(value)};
-    if (value.id() == 5) {
+    if (is_scalar(value)) return {Evaluator::to_count(value)};
+    if (std::holds_alternative<core::Array<int>>(value.value())) {
         auto [converted, lossy] = core::convert_with_check(core::type::INDEX, value);
         if (lossy) throw EvalError(node.at, "a subscript cannot be negative");
         value = converted;
@@ -34,14 +36,14 @@ core::IndexRange visited(core::Indexer const& indexer) {
 
 Constant subscript(Evaluator& ev, Constant const& target, std::span<Node const> subscripts, Position at) {
     if (subscripts.empty()) throw EvalError(at, "a subscript needs at least one position");
-    if (target.id() == 8) {
+    if (is_tuple(target)) {
         if (subscripts.size() != 1) throw EvalError(at, "a tuple takes one subscript");
         unsigned long const i = ev.count(subscripts[0]);
         ev.at(at);
         return core::extract(target, i);
     }
     ev.at(at);
-    Constant const array = target.id() <= 3 ? core::to_array(target) : target;
+    Constant const array = is_scalar(target) ? core::to_array(target) : target;
     core::ArraySize const size = core::array_type(array).size();
     core::IndexerBuilder builder(size);
     bool scalar = true;
@@ -59,7 +61,7 @@ Constant subscript(Evaluator& ev, Constant const& target, std::span<Node const> 
         Constant const value = ev.evaluate(s);
         ev.at(s.at);
         std::vector<unsigned long> list = positions(value, s);
-        scalar = scalar && value.id() <= 3;
+        scalar = scalar && is_scalar(value);
         selected *= list.size();
         // Checked before the Indexer visits them, so that a huge selection is refused, not attempted.
         (void)ev.shape({selected}, s.at);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <lang/core/export.hpp>
+#include <lang/core/version.hpp>
 
 // Types and shapes
 #include <lang/core/types/array_size.hpp>

@@ -1,5 +1,7 @@
-// Proves that the installed headers compile on their own and that message
-// exceptions thrown inside both shared libraries are caught here by type.
+// Proves that the installed headers compile on their own, that the library
+// loaded is the one they describe, and that message exceptions thrown inside
+// both shared libraries are caught here by type. CI builds it through the
+// CMake package and, as one file, through pkg-config.
 #include <lang/core/core.hpp>
 
 #include <kbase/identifier.hpp>
@@ -24,6 +26,8 @@ void check(bool ok, char const* what) {
 }  // namespace
 
 int main() {
+    check(std::string(lang::core::version()) == LANGCORE_VERSION_STRING, "the loaded library is another version");
+
     std::ostringstream text;
     text << lang::core::ArrayType(lang::core::type::REAL, lang::core::ArraySize{2, 3});
     check(text.str() == "array<real, 2, 3>", "wrong stream form of an array type");
@@ -50,6 +54,6 @@ int main() {
         std::printf("caught %s/%s: %s\n", id.catalog().c_str(), id.key().c_str(), e.what());
     }
 
-    if (failures == 0) std::printf("consumer: installed langcore works\n");
+    if (failures == 0) std::printf("consumer: installed langcore %s works\n", lang::core::version());
     return failures == 0 ? 0 : 1;
 }

@@ -20,6 +20,7 @@ namespace lang::core {
 template <class T>
 class Array {
 public:
+    /// The element type T.
     using element_type = T;
 
     /// A fresh block of zeros.
@@ -31,13 +32,17 @@ public:
     /// `other`'s block under a new shape of the same element count: a
     /// reshape that copies nothing.
     Array(ArraySize size, Array const& other) noexcept : size_(size), data_(other.data_), owned_(other.owned_) {}
+    /// Shares the block; the first write through either array copies it.
+    ///@{
     Array(Array const& other) noexcept = default;
     Array(Array&& other) noexcept = default;
     Array& operator=(Array other) noexcept {
         swap(*this, other);
         return *this;
     }
+    ///@}
 
+    /// Exchanges shapes and blocks.
     friend void swap(Array& a, Array& b) noexcept {
         std::swap(a.size_, b.size_);
         a.data_.swap(b.data_);
@@ -55,19 +60,27 @@ public:
         return a;
     }
 
+    /// The shape.
     ArraySize const& size() const noexcept { return size_; }
+    /// True when the shape has no elements.
     bool empty() const noexcept { return size_.numElements() == 0; }
 
+    /// The elements for reading, in column-major order.
+    ///@{
     T const* x() const noexcept { return data_.get(); }
     T const* begin() const noexcept { return data_.get(); }
     T const* end() const noexcept { return data_.get() + size_.numElements(); }
+    ///@}
 
     /// The elements for writing, copied first unless this array alone holds
     /// a block it allocated itself.
+    ///@{
     T* x() { return owned_ && data_.use_count() == 1 ? data_.get() : unshare(); }
     T* begin() { return x(); }
     T* end() { return x() + size_.numElements(); }
+    ///@}
 
+    /// Element type, shape and elements combined; consistent with equal_().
     unsigned long hash() const noexcept;
     /// Elementwise; NaN equals NaN and 0.0 equals -0.0.
     bool equal_(Array const& other) const noexcept;
@@ -95,11 +108,14 @@ private:
 };
 
 /// True for the four Array<T>.
+///@{
 template <class A>
 inline constexpr bool is_array_v = false;
 template <class T>
 inline constexpr bool is_array_v<Array<T>> = true;
+///@}
 
+/// Writes the stream form, as out().
 template <class T>
 std::ostream& operator<<(std::ostream& os, Array<T> const& a) {
     a.out(os);

@@ -11,6 +11,7 @@
 
 namespace lang::core {
 
+/// The index range start, start + step, ... below stop, held compactly.
 class LANGCORE_API Colon {
 public:
     /// Step 1; raises InvalidColon unless start < stop.
@@ -18,9 +19,12 @@ public:
     /// Raises InvalidColon unless start < stop.
     Colon(unsigned long start, unsigned long step, unsigned long stop);
 
+    /// The bounds and step, as constructed; stop is excluded.
+    ///@{
     unsigned long start() const noexcept { return start_; }
     unsigned long step() const noexcept { return step_; }
     unsigned long stop() const noexcept { return stop_; }
+    ///@}
     /// The number of values, at least 1.
     unsigned long count() const noexcept { return (stop_ + step_ - 1 - start_) / step_; }
 

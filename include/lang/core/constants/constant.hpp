@@ -24,6 +24,7 @@ namespace lang::core {
 class ConstantIterator;
 class ScalarConstant;
 
+/// A constant value: a scalar, an array of one element type, or a tuple.
 class LANGCORE_API Constant : public kbase::Relatable<Constant, kbase::NativeEquality>,
                               public kbase::detail::OrderingOperators<Constant> {
 public:
@@ -32,6 +33,8 @@ public:
     using Value = std::variant<Scalar<bool>, Scalar<int>, Scalar<unsigned long>, Scalar<double>, Array<bool>,
                                Array<int>, Array<unsigned long>, Array<double>, Tuple>;
 
+    /// A scalar or an array; the array's storage is shared, not copied.
+    ///@{
     Constant(bool const& value) noexcept : Constant(Scalar<bool>{value}) {}
     Constant(int const& value) noexcept : Constant(Scalar<int>{value}) {}
     Constant(unsigned long const& value) noexcept : Constant(Scalar<unsigned long>{value}) {}
@@ -40,6 +43,7 @@ public:
     Constant(Scalar<T> const& value) noexcept : value_(std::in_place_type<Scalar<T>>, value) {}
     template <class T>
     Constant(Array<T> const& value) noexcept : value_(std::in_place_type<Array<T>>, value) {}
+    ///@}
     /// Takes over the tuple's list.
     Constant(Tuple value) noexcept : value_(std::in_place_type<Tuple>, std::move(value)) {}
 
@@ -47,22 +51,29 @@ public:
     int id() const noexcept { return value_.valueless_by_exception() ? -1 : static_cast<int>(value_.index()); }
 
     /// The alternative, for std::get, std::get_if and std::visit.
+    ///@{
     Value const& value() const noexcept { return value_; }
     Value& value() noexcept { return value_; }
+    ///@}
 
     /// In place, the scalar or every element op `s` (plus, times, divide):
     /// an integer, index or real value and a scalar of its element type;
     /// every check is made before the first write.
+    ///@{
     Constant& operator+=(ScalarConstant const& s);
     Constant& operator*=(ScalarConstant const& s);
     Constant& operator/=(ScalarConstant const& s);
+    ///@}
 
     /// The elements of an array as scalar constants, in storage order; end()
     /// raises InvalidArray for a scalar or a tuple. ConstantIterator is in
     /// <lang/core/index/constant_iterator.hpp>.
+    ///@{
     ConstantIterator begin() const;
     ConstantIterator end() const;
+    ///@}
 
+    /// Exchanges the two values.
     friend void swap(Constant& a, Constant& b) noexcept { a.value_.swap(b.value_); }
 
 private:
@@ -75,6 +86,7 @@ private:
 
 /// std::visit over the alternative of `c`; a valueless constant raises
 /// std::bad_variant_access ("Unexpected index").
+///@{
 template <class F>
 decltype(auto) visit(F&& f, Constant const& c) {
     if (c.value().valueless_by_exception()) throw_unexpected_index();
@@ -85,6 +97,7 @@ decltype(auto) visit(F&& f, Constant& c) {
     if (c.value().valueless_by_exception()) throw_unexpected_index();
     return std::visit(std::forward<F>(f), c.value());
 }
+///@}
 
 /// The type of the value: scalar, array (with its shape) or tuple type.
 LANGCORE_API Type value_type(Constant const& c);
@@ -102,6 +115,7 @@ LANGCORE_API bool operator==(Constant const& a, Constant const& b);
 /// Lower alternative index first, then by value; 3 when a NaN meets a
 /// number. A valueless constant orders after every value.
 LANGCORE_API int compare(Constant const& a, Constant const& b);
+/// Consistent with ==: equal constants hash equally.
 LANGCORE_API unsigned long hash_value(Constant const& c);
 
 /// The printed form: true, 5, 5i, 2.0, nan, [1, 2; 3, 4], empty<real, 0, 3>, {1, 2.0}.
@@ -112,8 +126,10 @@ LANGCORE_API void incorporate_data(DigestSink& sink, Constant const& c);
 
 }  // namespace lang::core
 
+/// Hashes a constant as hash_value() does, for unordered containers.
 template <>
 struct std::hash<lang::core::Constant> {
+    /// hash_value(c).
     std::size_t operator()(lang::core::Constant const& c) const { return hash_value(c); }
 };
 

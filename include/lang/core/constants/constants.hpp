@@ -20,11 +20,14 @@ namespace lang::core {
 
 class Constant;
 
+/// A list of constants with the interface of std::vector<Constant>.
 class LANGCORE_API Constants : public kbase::Relatable<Constants, kbase::NativeEquality>,
                                public kbase::detail::OrderingOperators<Constants> {
     using Vector = std::vector<Constant>;
 
 public:
+    /// The std::vector member types.
+    ///@{
     using value_type = Constant;
     using size_type = unsigned long;
     using difference_type = std::ptrdiff_t;
@@ -36,12 +39,16 @@ public:
     using const_iterator = Vector::const_iterator;
     using reverse_iterator = Vector::reverse_iterator;
     using const_reverse_iterator = Vector::const_reverse_iterator;
+    ///@}
 
+    /// An empty list.
     inline Constants() noexcept;
     /// Takes over `elements`.
     inline explicit Constants(std::vector<Constant> elements) noexcept;
     /// `n` empty tuples.
     inline explicit Constants(size_type n);
+    /// As std::vector.
+    ///@{
     inline Constants(size_type n, Constant const& value);
     inline Constants(Constants const& other);
     inline Constants(Constants&& other) noexcept;
@@ -53,10 +60,15 @@ public:
     inline Constants& operator=(std::initializer_list<Constant> elements);
     inline void assign(size_type n, Constant const& value);
     inline void assign(std::initializer_list<Constant> elements);
+    ///@}
 
     /// Raises std::out_of_range when `i` is not below size().
+    ///@{
     inline reference at(size_type i);
     inline const_reference at(size_type i) const;
+    ///@}
+    /// Unchecked: `i` must be below size(), and front() and back() need an element.
+    ///@{
     inline reference operator[](size_type i) noexcept;
     inline const_reference operator[](size_type i) const noexcept;
     inline reference front() noexcept;
@@ -65,7 +77,10 @@ public:
     inline const_reference back() const noexcept;
     inline pointer data() noexcept;
     inline const_pointer data() const noexcept;
+    ///@}
 
+    /// As std::vector.
+    ///@{
     inline iterator begin() noexcept;
     inline const_iterator begin() const noexcept;
     inline iterator end() noexcept;
@@ -96,19 +111,22 @@ public:
     inline iterator insert(const_iterator position, Constant const& value);
     inline iterator insert(const_iterator position, Constant&& value);
     inline iterator insert(const_iterator position, size_type n, Constant const& value);
+    ///@}
     /// Grows with empty tuples.
     inline void resize(size_type n);
+    /// Grows with copies of `value`.
     inline void resize(size_type n, Constant const& value);
 
-    /// Appends copies of `other`'s elements in order; `a += a` doubles `a`.
+    /// Appends copies of `b`'s elements in order; `a += a` doubles `a`.
     friend LANGCORE_API Constants& operator+=(Constants& a, Constants const& b);
-    /// Appends `other`'s elements by moving them.
+    /// Appends `b`'s elements by moving them.
     friend LANGCORE_API Constants& operator+=(Constants& a, Constants&& b);
 
 private:
     Vector elements_;
 };
 
+/// Exchanges the elements of `a` and `b`.
 inline void swap(Constants& a, Constants& b) noexcept { a.swap(b); }
 
 /// Equal sizes and equal elements in order.
@@ -119,9 +137,11 @@ LANGCORE_API int compare(Constants const& a, Constants const& b);
 /// The element hashes combined in order, starting from 0.
 LANGCORE_API unsigned long hash_value(Constants const& list);
 
-/// Constants carry no annotation: plain equality.
+/// Constants carry no annotation: plain equality, and nothing to strip.
+///@{
 inline bool equal_ignore_annotation(Constants const& a, Constants const& b) { return a == b; }
 inline void strip_annotation_inplace(Constants&) noexcept {}
+///@}
 
 /// Feeds every element's digest in order, with no count.
 LANGCORE_API void incorporate_data(DigestSink& sink, Constants const& list);

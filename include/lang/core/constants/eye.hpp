@@ -13,13 +13,17 @@
 
 namespace lang::core {
 
+/// An identity array, held compactly: ones on the diagonal, zeros elsewhere.
 class LANGCORE_API Eye {
 public:
     /// Logical and 0x1, with no elements.
     Eye();
+    /// Of element type `type` and shape `size`.
     Eye(type::Id type, ArraySize const& size) noexcept : type_(type), size_(size) {}
 
+    /// The element type.
     type::Id type() const noexcept { return type_; }
+    /// The shape.
     ArraySize const& size() const noexcept { return size_; }
 
 private:

@@ -11,6 +11,7 @@ namespace lang::core::detail {
 /// For T = bool, int, unsigned long, double.
 template <class T>
 struct ScalarToUserString {
+    /// The user text of `value`.
     std::u16string operator()(T const& value) const;
 };
 

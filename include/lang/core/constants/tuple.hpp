@@ -13,14 +13,19 @@
 
 namespace lang::core {
 
+/// An ordered list of constants acting as one value.
 class LANGCORE_API Tuple {
 public:
     /// Takes over `elements`.
     explicit Tuple(Constants elements) noexcept : constants_(std::move(elements)) {}
+    /// The listed elements, in order.
     Tuple(std::initializer_list<Constant> elements) : constants_(elements) {}
 
+    /// The elements.
+    ///@{
     Constants const& constants() const noexcept { return constants_; }
     Constants& constants() noexcept { return constants_; }
+    ///@}
 
 private:
     Constants constants_;
@@ -37,8 +42,10 @@ LANGCORE_API bool empty(Tuple const& t);
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Tuple const& t);
 
 /// The element at position `i`; raises InvalidTupleAccess when there is none.
+///@{
 LANGCORE_API Constant const& extract(Tuple const& t, unsigned long i);
 LANGCORE_API Constant& extract(Tuple& t, unsigned long i);
+///@}
 
 /// The tuple of the default constants of the element types.
 LANGCORE_API Tuple make_tuple(TupleType const& type);

@@ -13,11 +13,15 @@
 
 namespace lang::core {
 
+/// An array holding one value everywhere, held compactly.
 class LANGCORE_API UniformArray {
 public:
+    /// `value` everywhere in shape `size`.
     UniformArray(ScalarConstant const& value, ArraySize const& size) : value_(value), size_(size) {}
 
+    /// The value of every element.
     ScalarConstant const& value() const noexcept { return value_; }
+    /// The shape.
     ArraySize const& size() const noexcept { return size_; }
 
 private:

@@ -10,15 +10,21 @@
 
 namespace lang::core {
 
+/// A function written outside the language, callable on raw values, with the
+/// type of what it returns.
 class ExternalFunctionInstance {
 public:
+    /// Writes the result's raw value to `output`; `input` is an array of one
+    /// pointer per argument, each to that argument's raw value.
     using Function = std::function<void(void* output, void const* input)>;
 
+    /// Copies both.
     ExternalFunctionInstance(Type const& returnType, Function const& function)
         : returnType_(returnType), function_(function) {}
 
     /// The type whose raw layout the function writes to its output.
     Type const& returnType() const noexcept { return returnType_; }
+    /// The function to call.
     Function const& function() const noexcept { return function_; }
 
 private:

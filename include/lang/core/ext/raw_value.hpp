@@ -33,7 +33,9 @@ namespace detail {
 /// The deleter of a view: remembers the constant the view was made from.
 class DestroyValue {
 public:
+    /// For views of `c`, which must outlive the deleter's use.
     explicit DestroyValue(Constant const& c) noexcept : constant_(&c) {}
+    /// destroy(c, view).
     void operator()(void const* view) const { destroy(*constant_, view); }
 
 private:
@@ -43,12 +45,14 @@ private:
 }  // namespace detail
 
 /// The views of create_value, released when the pointer goes.
+///@{
 inline std::unique_ptr<void const, detail::DestroyValue> create_value_ptr(Constant const& c) {
     return {create_value(c), detail::DestroyValue(c)};
 }
 inline std::unique_ptr<void, detail::DestroyValue> create_value_ptr(Constant& c) {
     return {create_value(c), detail::DestroyValue(c)};
 }
+///@}
 
 /// A new constant of type `t` read from `raw`, which it does not keep.
 LANGCORE_API Constant create_constant(Type const& t, void const* raw);

@@ -13,6 +13,8 @@
 
 namespace lang::core {
 
+/// Finds the external function of a dotted path for the given argument types;
+/// raises a message exception when it knows none.
 using ExternalFunctionResolver = boost::function<ExternalFunctionInstance(kbase::BasicHdIdPath<1> const&, Types const&)>;
 
 /// The resolver that knows no function: always raises

@@ -18,22 +18,29 @@
 
 namespace lang::core {
 
+/// Evaluates external calls on constants through a resolver, memoising each
+/// outcome; not for use on two threads at once.
 class LANGCORE_API ResolverEvalFcn {
 public:
+    /// A dotted path naming a function.
     using Path = kbase::BasicHdIdPath<1>;
 
     /// The memo key: copies of the arguments (sharing their storage) and of
     /// the path, with the hash cached once computed.
     class LANGCORE_API PathConstants {
     public:
+        /// Takes over both; the hash is computed on first need.
         PathConstants(Constants constants, Path path) noexcept
             : constants_(std::move(constants)), path_(std::move(path)) {}
 
+        /// The arguments.
         Constants const& constants() const noexcept { return constants_; }
+        /// The function's path.
         Path const& path() const noexcept { return path_; }
 
         /// Equal paths (component by component) and equal constants.
         friend LANGCORE_API bool operator==(PathConstants const& a, PathConstants const& b);
+        /// Not ==.
         friend bool operator!=(PathConstants const& a, PathConstants const& b) { return !(a == b); }
         /// combine(combine(0, path hash), hash_value(constants)), where the path
         /// hash folds the components' hashes from 0.
@@ -47,6 +54,7 @@ public:
         mutable std::size_t hash_ = 0;  ///< 0 until computed
     };
 
+    /// Each call answered so far: its value, or none when it did not resolve.
     using Memo = boost::unordered_map<PathConstants, boost::optional<Constant>>;
 
     /// Starts with an empty memo; default_resolver gives an evaluator that

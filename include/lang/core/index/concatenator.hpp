@@ -14,6 +14,8 @@
 
 namespace lang::core {
 
+/// The plan of a concatenation: which positions of the result each operand
+/// fills. Copies share the entries.
 class LANGCORE_API Concatenator {
 public:
     /// One operand's move: the i-th position of srcIndexer goes to the i-th
@@ -36,6 +38,7 @@ public:
         Indexer srcIndexer_;
     };
 
+    /// Iterates over the entries.
     using const_iterator = std::vector<Entry>::const_iterator;
 
     /// Plans joining arrays of `sizes` along `dim`. Raises EmptyConcatenation
@@ -46,10 +49,12 @@ public:
     /// The result size.
     ArraySize const& size() const noexcept { return size_; }
     /// One entry per operand, in operand order.
+    ///@{
     std::vector<Entry>& entries() noexcept { return *entries_; }
     std::vector<Entry> const& entries() const noexcept { return *entries_; }
     const_iterator begin() const noexcept { return entries_->begin(); }
     const_iterator end() const noexcept { return entries_->end(); }
+    ///@}
 
 private:
     ArraySize size_;

@@ -12,8 +12,10 @@ namespace lang::core {
 
 /// Element `i` of a tuple constant; InvalidTupleAccess past its end, and
 /// InvalidExtract for a scalar or an array.
+///@{
 LANGCORE_API Constant const& extract(Constant const& c, unsigned long i);
 LANGCORE_API Constant& extract(Constant& c, unsigned long i);
+///@}
 
 /// Overwrites `dst` with `src`: a scalar with a scalar, an array with an
 /// array of the same size (InconsistentSize otherwise), a tuple with a tuple,

@@ -13,6 +13,7 @@
 
 namespace lang::core {
 
+/// Checks subscript values against the admissible length of their position.
 class LANGCORE_API IndexChecker {
 public:
     struct Impl {
@@ -29,7 +30,9 @@ public:
     /// std::out_of_range.
     void operator()(unsigned long index, unsigned long position) const;
 
+    /// The size the subscripts index.
     ArraySize const& size() const noexcept { return impl_->size; }
+    /// The admissible length of each subscript position.
     std::vector<unsigned long> const& lengths() const noexcept { return impl_->lengths; }
 
 private:

@@ -13,6 +13,7 @@
 
 namespace lang::core {
 
+/// A forward range of 0-based positions, whatever holds them.
 using IndexRange = boost::any_range<unsigned long, boost::forward_traversal_tag, unsigned long, long>;
 
 /// A range of positions and its keep-alive owner; copies share the owner.

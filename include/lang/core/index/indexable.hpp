@@ -10,6 +10,7 @@
 #include <lang/core/types/array_size.hpp>
 #include <lang/core/types/array_type.hpp>
 
+/// Element access on constants: get, set, assign, reshape and repeat.
 namespace lang::core::indexable {
 
 template <class V>
@@ -29,6 +30,7 @@ struct ToIndex;
 template <class V>
 struct ToIndexRange;
 
+/// Makes an array constant of a type.
 template <>
 struct LANGCORE_API Create<Constant> {
     /// An array of zeros of the type's shape; an element type outside 0..3
@@ -36,12 +38,14 @@ struct LANGCORE_API Create<Constant> {
     Constant operator()(ArrayType const& type) const;
 };
 
+/// Reads one element.
 template <>
 struct LANGCORE_API Get<Constant> {
     /// Element `i` of an array as a scalar; InvalidGet for anything else.
     Constant operator()(Constant const& array, unsigned long i) const;
 };
 
+/// Writes one element.
 template <>
 struct LANGCORE_API Set<Constant> {
     /// Element `i` of the array `dst` becomes the scalar `value` of the same
@@ -49,6 +53,7 @@ struct LANGCORE_API Set<Constant> {
     void operator()(Constant& dst, unsigned long i, Constant const& value) const;
 };
 
+/// Copies elements between positions of two arrays.
 template <>
 struct LANGCORE_API Assign<Constant> {
     /// Copies src's elements at `srcPositions` to dst's at `dstPositions`,
@@ -58,6 +63,7 @@ struct LANGCORE_API Assign<Constant> {
                     IndexRange const& srcPositions) const;
 };
 
+/// Gives an array another shape of the same element count.
 template <>
 struct LANGCORE_API Reshape<Constant> {
     /// The same elements, sharing their storage, under ArraySize::reshape of
@@ -65,6 +71,7 @@ struct LANGCORE_API Reshape<Constant> {
     Constant operator()(Constant const& array, ArraySize const& size) const;
 };
 
+/// Tiles an array.
 template <>
 struct LANGCORE_API Repmat<Constant> {
     /// The array tiled reps(k) times along each dimension k; InvalidArray for
@@ -72,12 +79,14 @@ struct LANGCORE_API Repmat<Constant> {
     Constant operator()(Constant const& array, ArraySize const& reps) const;
 };
 
+/// Reads an index scalar.
 template <>
 struct LANGCORE_API ToIndex<Constant> {
     /// The value of an index (uint32) scalar; InvalidIndex for anything else.
     unsigned long operator()(Constant const& index) const;
 };
 
+/// Reads an index array.
 template <>
 struct LANGCORE_API ToIndexRange<Constant> {
     /// An index (uint32) array, sharing its storage; InvalidIndex for

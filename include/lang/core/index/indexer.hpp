@@ -17,8 +17,11 @@
 
 namespace lang::core {
 
+/// The source positions a subscripted selection reads, in the selection's
+/// storage order.
 class LANGCORE_API Indexer {
 public:
+    /// An iterator into one entry's range.
     using It = boost::range_iterator<IndexRange const>::type;
 
     /// Walks every combination of the entries' values, entry 0 fastest, and
@@ -33,6 +36,8 @@ public:
         Iterator(std::vector<std::pair<It, It>> const& pairs, std::vector<unsigned long> const& multipliers)
             : Iterator(pairs, multipliers, nullptr, 0) {}
 
+        /// The iterator_facade core, which the iterator operators call.
+        ///@{
         unsigned long const& dereference() const noexcept { return position_; }
 
         void increment() {
@@ -57,14 +62,18 @@ public:
             carry();
         }
 
+        ///@}
         /// Does nothing: the iterator only moves forward.
         void decrement() noexcept {}
 
+        /// Equal counts.
         bool equal(Iterator const& other) const noexcept { return count() == other.count(); }
 
         /// Increments performed since begin.
         unsigned long count() const noexcept { return count_ + static_cast<unsigned long>(cursor_ - table_); }
+        /// The entries' (begin, end) pairs it was made with.
         std::vector<std::pair<It, It>> const& pairs() const noexcept { return *pairs_; }
+        /// The source multipliers it was made with.
         std::vector<unsigned long> const& multipliers() const noexcept { return *multipliers_; }
         /// The current iterator of each entry.
         std::vector<It> iterators() const;
@@ -100,12 +109,16 @@ public:
 
     /// The shape of the selection.
     ArraySize const& size() const noexcept { return size_; }
+    /// One subscript range per dimension of the source.
     std::vector<IndexEntry> const& entries() const noexcept { return entries_; }
     /// The source's strides, then its element count.
     std::vector<unsigned long> const& multipliers() const noexcept { return multipliers_; }
 
+    /// The source positions, one per element of the selection.
+    ///@{
     Iterator begin() const;
     Iterator end() const noexcept { return Iterator(size_.numElements()); }
+    ///@}
 
     /// Calls `f(position)` for each position from begin() to end(), in order.
     /// Faster than the iterator: a tabled entry 0 runs as a plain inner loop.

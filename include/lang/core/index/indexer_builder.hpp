@@ -14,6 +14,8 @@
 
 namespace lang::core {
 
+/// Collects the subscripts of a source array, one per dimension, and checks
+/// them into an Indexer.
 class LANGCORE_API IndexerBuilder {
 public:
     /// A builder for a source of size `size`, with a new, empty entry list.
@@ -24,8 +26,11 @@ public:
 
     /// The source size.
     ArraySize const& size() const noexcept { return size_; }
+    /// The subscripts appended so far, shared by the builder's copies.
+    ///@{
     std::vector<IndexEntry>& entries() noexcept { return *entries_; }
     std::vector<IndexEntry> const& entries() const noexcept { return *entries_; }
+    ///@}
 
     /// Checks every value of every entry against the source size and builds
     /// the Indexer; with no entries it visits every element in storage order.

@@ -13,6 +13,7 @@
 
 namespace lang::core {
 
+/// Maps a position of a concatenation's result back to its operand.
 class LANGCORE_API InverseConcatenator {
 public:
     struct LANGCORE_API Impl {

@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <iosfwd>
 
+/// The accumulating reductions and the operators they fold with.
 namespace lang::core::accum {
 
+/// An accumulating reduction.
 enum Id : std::int32_t {
     INVALID = -1,
     SUM = 0,
@@ -20,6 +22,7 @@ enum Id : std::int32_t {
     MAXIMUM,
 };
 
+/// The number of reductions: the valid ids are 0 to COUNT - 1.
 inline constexpr std::int32_t COUNT = MAXIMUM + 1;
 
 /// The operator the reduction folds with (SUM: op::PLUS).

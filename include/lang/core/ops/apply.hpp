@@ -22,6 +22,8 @@ LANGCORE_API Constant apply(op::Id op, Constant const& a, Constant const& b);
 /// list must hold one or two operands.
 LANGCORE_API Constant apply(op::Id op, Constants const& operands, bool fold);
 
+/// apply() with the operator the symbol stands for.
+///@{
 inline Constant operator+(Constant const& a) { return apply(op::UPLUS, a); }
 inline Constant operator-(Constant const& a) { return apply(op::UMINUS, a); }
 inline Constant operator~(Constant const& a) { return apply(op::NOT, a); }
@@ -34,5 +36,6 @@ inline Constant operator/(Constant const& a, Constant const& b) { return apply(o
 inline Constant operator^(Constant const& a, Constant const& b) { return apply(op::POWER, a, b); }
 inline Constant operator&(Constant const& a, Constant const& b) { return apply(op::AND, a, b); }
 inline Constant operator|(Constant const& a, Constant const& b) { return apply(op::OR, a, b); }
+///@}
 
 }  // namespace lang::core

@@ -20,6 +20,7 @@ public:
 /// 2^63 or more raise boost::numeric::positive_overflow instead.
 class LANGCORE_API InvalidExpressionsN : public kbase::MessageException {
 public:
+    /// The message for the two counts.
     InvalidExpressionsN(unsigned long first, unsigned long second);
 };
 
@@ -27,6 +28,7 @@ public:
 /// or more raises boost::numeric::positive_overflow instead.
 class LANGCORE_API InvalidOpArity : public kbase::MessageException {
 public:
+    /// The message for the operator's name and the count.
     InvalidOpArity(op::Id op, unsigned long count);
 };
 

@@ -8,14 +8,17 @@
 #include <cstdint>
 #include <iosfwd>
 
+/// The index-of-extremum reductions and the comparisons they select with.
 namespace lang::core::extrema {
 
+/// An index-of-extremum reduction.
 enum Id : std::int32_t {
     INVALID = -1,
     INDEX_MINIMUM = 0,
     INDEX_MAXIMUM,
 };
 
+/// The number of extremum reductions: the valid ids are 0 to COUNT - 1.
 inline constexpr std::int32_t COUNT = INDEX_MAXIMUM + 1;
 
 /// The comparison that selects the extremum (INDEX_MINIMUM: op::LT).

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <vector>
 
+/// The reserved words of the language.
 namespace lang::core::keyword {
 
+/// A reserved word; the values index all().
 enum Id : std::int32_t {
     ARRAY = 0,
     TUPLE,
@@ -64,6 +66,7 @@ enum Id : std::int32_t {
     TIMEREP,
 };
 
+/// The number of reserved words: the valid ids are 0 to COUNT - 1.
 inline constexpr std::int32_t COUNT = TIMEREP + 1;
 
 /// Every keyword's identifier, indexed by Id.

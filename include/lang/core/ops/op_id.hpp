@@ -10,8 +10,10 @@
 #include <string>
 
 namespace lang::core {
+/// The operators: their ids and the tables that print and check them.
 namespace op {
 
+/// An operator; the values are fixed and index the tables below.
 enum Id : std::int32_t {
     INVALID = -1,
     UPLUS = 0,
@@ -58,12 +60,15 @@ enum Id : std::int32_t {
     MTIMES,
 };
 
+/// The number of operators: the valid ids are 0 to COUNT - 1.
 inline constexpr std::int32_t COUNT = MTIMES + 1;
 
 /// Binding codes: how an operator groups with one of equal precedence.
+///@{
 inline constexpr std::int32_t NO_BINDING = 0;
 inline constexpr std::int32_t LEFT_BINDING = 1;
 inline constexpr std::int32_t RIGHT_BINDING = 2;
+///@}
 
 /// Number of operands.
 LANGCORE_API unsigned long arity(Id op);

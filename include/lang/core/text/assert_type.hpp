@@ -14,6 +14,7 @@
 
 namespace lang::core {
 
+/// The severity of an assertion.
 enum class AssertType : std::int32_t {
     ERROR = 0,
     WARNING = 1,

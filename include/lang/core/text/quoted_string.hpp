@@ -9,6 +9,7 @@
 
 namespace lang::core {
 
+/// UTF-16 text to escaped printable ASCII and back.
 class LANGCORE_API QuotedStringConversion {
 public:
     /// Printable characters other than \ " ' stay as they are; line feed

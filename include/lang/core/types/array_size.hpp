@@ -23,6 +23,7 @@
 
 namespace lang::core {
 
+/// The shape of an array: an interned handle, copied and compared as a pointer.
 class LANGCORE_API ArraySize : public kbase::Relatable<ArraySize, kbase::NativeEquality>,
                                public kbase::detail::OrderingOperators<ArraySize>,
                                public boost::multipliable<ArraySize>,
@@ -33,7 +34,9 @@ public:
     struct Record {
         /// The stored lengths; empty for the 1x1 shape.
         std::span<unsigned long const> lengths() const noexcept { return {lengths_, count_}; }
+        /// The number of stored lengths.
         unsigned long count() const noexcept { return count_; }
+        /// The shape's hash, computed once when it was interned.
         unsigned long hash() const noexcept { return hash_; }
         /// Product of the stored lengths, wrapping; 1 when there are none.
         unsigned long numElements() const noexcept { return elements_; }
@@ -52,9 +55,13 @@ public:
 
     /// Normalises and interns `count` lengths; no lengths at all means [0].
     ArraySize(unsigned long const* lengths, unsigned long count);
+    /// Normalises and interns `lengths`.
+    ///@{
     ArraySize(std::initializer_list<unsigned long> lengths) : ArraySize(lengths.begin(), lengths.size()) {}
     explicit ArraySize(std::span<unsigned long const> lengths) : ArraySize(lengths.data(), lengths.size()) {}
+    ///@}
 
+    /// The interned record; equal shapes have the same one.
     Record const* data() const noexcept { return record_; }
 
     /// Number of dimensions: the stored ones, but never fewer than two.
@@ -63,8 +70,11 @@ public:
     unsigned long operator()(unsigned long i) const noexcept {
         return i < record_->count_ ? record_->lengths_[i] : 1;
     }
+    /// Length of dimension 0, the rows.
     unsigned long m() const noexcept { return (*this)(0); }
+    /// Length of dimension 1, the columns.
     unsigned long n() const noexcept { return (*this)(1); }
+    /// Product of the lengths, wrapping.
     unsigned long numElements() const noexcept { return record_->elements_; }
 
     /// The linear stride of each dimension, then the element count:
@@ -78,9 +88,12 @@ public:
     ArraySize reshape(ArraySize const& target) const;
     /// Dimension-wise product.
     ArraySize& operator*=(ArraySize const& other);
+    /// The matrix shape with its two lengths exchanged; raises unless a matrix.
     ArraySize transpose() const;
 
+    /// Raises types::InvalidMatrix unless the shape has exactly two dimensions.
     void requireMatrix() const;
+    /// Raises types::InconsistentSize unless `other` is the same shape.
     void requireConsistent(ArraySize const& other) const;
     /// Both shapes are matrices and this one's columns match the other's rows.
     void requireMultiply(ArraySize const& other) const;
@@ -96,10 +109,13 @@ private:
 
 static_assert(sizeof(ArraySize) == sizeof(void*));
 
+/// Equal shapes share one record, so this compares pointers.
 inline bool operator==(ArraySize const& a, ArraySize const& b) noexcept { return a.data() == b.data(); }
 
+/// The hash stored in the record.
 inline std::size_t hash_value(ArraySize const& s) noexcept { return s.data()->hash(); }
 
+/// Exchanges the two handles.
 inline void swap(ArraySize& a, ArraySize& b) noexcept {
     ArraySize const t = a;
     a = b;
@@ -124,7 +140,9 @@ LANGCORE_API std::u16string to_user_string(ArraySize const& s);
 
 }  // namespace lang::core
 
+/// Hashes a shape as hash_value() does, for unordered containers.
 template <>
 struct std::hash<lang::core::ArraySize> {
+    /// hash_value(s).
     std::size_t operator()(lang::core::ArraySize const& s) const noexcept { return hash_value(s); }
 };

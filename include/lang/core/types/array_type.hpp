@@ -14,23 +14,30 @@
 
 namespace lang::core {
 
+/// The type of an array: its element type and its shape.
 class LANGCORE_API ArrayType : public kbase::TupleWrapper<ArrayType, type::Id, ArraySize>,
                                public kbase::Relatable<ArrayType, kbase::NativeEquality>,
                                public kbase::detail::OrderingOperators<ArrayType> {
 public:
+    /// Elements of type `base` in shape `size`.
     ArrayType(type::Id base, ArraySize const& size) noexcept : TupleWrapper(base, size) {}
 
+    /// The element type.
     type::Id base() const noexcept { return get<0>(); }
+    /// The shape.
     ArraySize const& size() const noexcept { return get<1>(); }
 };
 
+/// The element type.
 inline type::Id ground_type(ArrayType const& t) noexcept { return t.base(); }
 
+/// Same element type and same shape.
 inline bool operator==(ArrayType const& a, ArrayType const& b) noexcept {
     return a.base() == b.base() && a.size() == b.size();
 }
 /// By base id (signed), then by shape.
 LANGCORE_API int compare(ArrayType const& a, ArrayType const& b) noexcept;
+/// Of the element type and the shape; consistent with ==.
 LANGCORE_API unsigned long hash_value(ArrayType const& t) noexcept;
 
 /// Writes array<base, lengths...>, e.g. array<real, 2, 3>.

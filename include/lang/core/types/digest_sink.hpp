@@ -6,6 +6,7 @@
 
 namespace lang::core {
 
+/// Receives a digest's bytes: a pointer and a count, one call per field.
 using DigestSink = std::function<void(char const*, unsigned long)>;
 
 }  // namespace lang::core

@@ -10,6 +10,7 @@
 
 namespace lang::core {
 
+/// The type of a function: its list of types, in order. Not a Type alternative.
 class LANGCORE_API FunctionType {
 public:
     /// function<logical>.
@@ -17,17 +18,22 @@ public:
     /// Raises EmptyFunctionType for an empty list or a lone void type.
     explicit FunctionType(Types const& types);
 
+    /// The types, in order.
     Types const& types() const noexcept { return types_; }
 
+    /// Equal lists of types.
     friend bool operator==(FunctionType const& a, FunctionType const& b) { return a.types_ == b.types_; }
 
 private:
     Types types_;
 };
 
+/// A function type is compound, and neither a value type nor void.
+///@{
 inline bool is_compound_type(FunctionType const&) noexcept { return true; }
 inline bool is_value_type(FunctionType const&) noexcept { return false; }
 inline bool is_void_type(FunctionType const&) noexcept { return false; }
+///@}
 
 /// Writes function<...> with the types separated by ", ".
 LANGCORE_API std::ostream& operator<<(std::ostream& os, FunctionType const& t);

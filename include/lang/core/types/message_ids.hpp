@@ -11,6 +11,8 @@
 #include <type_traits>
 #include <utility>
 
+/// The library's message identifiers: one class per catalog and key, such as
+/// types::InvalidMatrix, declared by the table in message_ids.hpp.
 namespace tarvex::common::lang::core {
 namespace detail {
 

@@ -13,17 +13,22 @@
 
 namespace lang::core {
 
+/// The type of a scalar: just its element type.
 class LANGCORE_API ScalarType : public kbase::TupleWrapper<ScalarType, type::Id>,
                                 public kbase::Relatable<ScalarType, kbase::NativeEquality>,
                                 public kbase::detail::OrderingOperators<ScalarType> {
 public:
+    /// The scalar type of element type `id`.
     explicit ScalarType(type::Id id) noexcept : TupleWrapper(id) {}
 
+    /// The element type.
     type::Id operator()() const noexcept { return get<0>(); }
 };
 
+/// The element type.
 inline type::Id ground_type(ScalarType const& t) noexcept { return t(); }
 
+/// Same element type.
 inline bool operator==(ScalarType const& a, ScalarType const& b) noexcept { return a() == b(); }
 
 /// Orders by id, as signed integers.
@@ -31,6 +36,7 @@ inline int compare(ScalarType const& a, ScalarType const& b) noexcept {
     return a() < b() ? 1 : a() > b() ? 2 : 0;
 }
 
+/// Of the element type; consistent with ==.
 LANGCORE_API unsigned long hash_value(ScalarType const& t) noexcept;
 
 /// Writes the id's stream name, e.g. real.

@@ -12,6 +12,7 @@
 
 namespace lang::core {
 
+/// The type of a tuple: the types of its elements, in order.
 class LANGCORE_API TupleType : public kbase::TupleWrapper<TupleType, Types>,
                                public kbase::Relatable<TupleType, kbase::NativeEquality>,
                                public kbase::detail::OrderingOperators<TupleType> {
@@ -19,16 +20,20 @@ public:
     /// Shares the list.
     explicit TupleType(Types const& types) noexcept : TupleWrapper(types) {}
 
+    /// The element types.
     Types const& types() const noexcept { return get<0>(); }
 };
 
+/// Always true.
 inline bool is_compound_type(TupleType const&) noexcept { return true; }
 /// True for the tuple with no elements (a tuple holding one void is not void).
 inline bool is_void_type(TupleType const& t) noexcept { return t.types().empty(); }
 
+/// The same element types in the same order.
 LANGCORE_API bool operator==(TupleType const& a, TupleType const& b);
 /// Lexicographic over the elements; a proper prefix orders first.
 LANGCORE_API int compare(TupleType const& a, TupleType const& b);
+/// Of the element types in order; consistent with ==.
 LANGCORE_API unsigned long hash_value(TupleType const& t);
 
 /// Writes tuple<...> with the elements separated by ", "; void is tuple<>.

@@ -19,17 +19,23 @@
 
 namespace lang::core {
 
+/// The type of any value: a tuple, scalar or array type.
 class LANGCORE_API Type : public kbase::Relatable<Type, kbase::NativeEquality>,
                           public kbase::detail::OrderingOperators<Type> {
 public:
+    /// The alternatives, in the order of Index.
     using Value = std::variant<TupleType, ScalarType, ArrayType>;
+    /// The values of id().
     enum Index : unsigned long { TUPLE = 0, SCALAR = 1, ARRAY = 2 };
 
     /// The void type, tuple<>.
     Type() noexcept : value_(TupleType(Types())) {}
+    /// Holds `t`.
+    ///@{
     Type(TupleType t) noexcept : value_(std::move(t)) {}
     Type(ScalarType t) noexcept : value_(t) {}
     Type(ArrayType t) noexcept : value_(t) {}
+    ///@}
 
     /// The alternative's index: 0 tuple, 1 scalar, 2 array.
     unsigned long id() const noexcept { return value_.index(); }
@@ -42,9 +48,13 @@ private:
     Value value_;
 };
 
+/// By id() first, then as the alternative; the hash is consistent with ==.
+/// These memoise hashes inside the operands.
+///@{
 LANGCORE_API bool operator==(Type const& a, Type const& b);
 LANGCORE_API int compare(Type const& a, Type const& b);
 LANGCORE_API unsigned long hash_value(Type const& t);
+///@}
 
 /// Structural equality that neither reads nor writes hash memos.
 LANGCORE_API bool equal_ignore_annotation(Type const& a, Type const& b);
@@ -53,6 +63,7 @@ LANGCORE_API void strip_annotation_inplace(Type& t);
 
 /// True for every tuple, void included.
 LANGCORE_API bool is_compound_type(Type const& t);
+/// True for the empty tuple only.
 LANGCORE_API bool is_void_type(Type const& t);
 /// The element type of a scalar or array type; a tuple raises InvalidGroundType.
 LANGCORE_API type::Id ground_type(Type const& t);
@@ -60,6 +71,7 @@ LANGCORE_API type::Id ground_type(Type const& t);
 /// Feeds the type's digest bytes: id() as 8 bytes, then the alternative's fields.
 LANGCORE_API void incorporate_data(DigestSink& sink, Type const& t);
 
+/// Writes the alternative: real, array<real, 2, 3>, tuple<...>.
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Type const& t);
 
 }  // namespace lang::core

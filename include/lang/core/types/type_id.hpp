@@ -13,8 +13,10 @@
 #include <type_traits>
 
 namespace lang::core {
+/// The element types: their ids, names and the C++ types that store them.
 namespace type {
 
+/// An element type; INVALID where none applies.
 enum Id : std::int32_t {
     INVALID = -1,
     LOGICAL = 0,  ///< bool

@@ -16,10 +16,12 @@ namespace lang::core {
 
 class Type;
 
+/// A shared list of types: copies share it, and a write copies it first.
 class LANGCORE_API Types : public kbase::SharedVector<Type>,
                            boost::addable<Types, Type>,
                            boost::addable<Types> {
 public:
+    /// The empty list; allocates nothing.
     Types() noexcept = default;
     /// The list of one element.
     explicit Types(Type const& element);
@@ -29,6 +31,7 @@ public:
     /// Appends every element of `other`, in order; `t += t` doubles `t`.
     Types& operator+=(Types const& other);
 
+    /// Exchanges the two lists.
     friend void swap(Types& a, Types& b) noexcept {
         swap(static_cast<kbase::SharedVector<Type>&>(a), static_cast<kbase::SharedVector<Type>&>(b));
     }

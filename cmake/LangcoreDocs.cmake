@@ -1,0 +1,48 @@
+# The target `docs`: the HTML API reference in ${PROJECT_BINARY_DIR}/docs/html,
+# made by doxygen from the public headers. It exists only when doxygen is
+# found, is not part of `all`, and fails on any doxygen warning.
+#
+# The same file runs in script mode (cmake -P) as the target's first step, so
+# that the main page follows the README and a header generated into the build
+# tree is documented whenever it exists, without reconfiguring.
+
+if(CMAKE_SCRIPT_MODE_FILE)
+  # The README up to its "## Layout" heading: what langcore is, how to build
+  # and test it, and how to use the installed library.
+  file(READ "${PROJECT_SOURCE_DIR}/README.md" readme)
+  string(FIND "${readme}" "\n## Layout\n" end)
+  if(end EQUAL -1)
+    message(FATAL_ERROR "README.md has no '## Layout' heading to end the main page at")
+  endif()
+  string(SUBSTRING "${readme}" 0 ${end} mainpage)
+  file(WRITE "${LANGCORE_DOCS_DIR}/mainpage.md.new" "${mainpage}\n")
+  file(COPY_FILE "${LANGCORE_DOCS_DIR}/mainpage.md.new" "${LANGCORE_DOCS_DIR}/mainpage.md" ONLY_IF_DIFFERENT)
+  file(REMOVE "${LANGCORE_DOCS_DIR}/mainpage.md.new")
+
+  set(LANGCORE_DOCS_INPUT "\"${LANGCORE_DOCS_DIR}/mainpage.md\" \"${PROJECT_SOURCE_DIR}/docs/namespaces.dox\" \"${PROJECT_SOURCE_DIR}/include/lang/core\"")
+  file(GLOB_RECURSE generated "${PROJECT_BINARY_DIR}/include/lang/core/*.hpp")
+  foreach(header IN LISTS generated)
+    string(APPEND LANGCORE_DOCS_INPUT " \"${header}\"")
+  endforeach()
+  configure_file("${PROJECT_SOURCE_DIR}/docs/Doxyfile.in" "${LANGCORE_DOCS_DIR}/Doxyfile" @ONLY)
+  return()
+endif()
+
+find_package(Doxygen 1.9 QUIET)
+if(NOT DOXYGEN_FOUND)
+  return()
+endif()
+
+set(_langcore_docs_dir "${PROJECT_BINARY_DIR}/docs")
+add_custom_target(docs
+  COMMAND "${CMAKE_COMMAND}"
+    "-DPROJECT_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+    "-DPROJECT_BINARY_DIR=${PROJECT_BINARY_DIR}"
+    "-DPROJECT_VERSION=${PROJECT_VERSION}"
+    "-DPROJECT_DESCRIPTION=${PROJECT_DESCRIPTION}"
+    "-DLANGCORE_DOCS_DIR=${_langcore_docs_dir}"
+    -P "${CMAKE_CURRENT_LIST_FILE}"
+  COMMAND Doxygen::doxygen "${_langcore_docs_dir}/Doxyfile"
+  WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+  COMMENT "Building the API reference in ${_langcore_docs_dir}/html"
+  VERBATIM)

@@ -1,0 +1,122 @@
+// Types at langcore-eval's prompt through a pseudo-terminal, as a person
+// would: a line edited with the arrow keys, names completed with tab, and in
+// a second session a line recalled from the history the first one saved.
+//   eval_terminal_test path/to/langcore-eval
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr char const *left = "\x1b[D", *up = "\x1b[A", *erase = "\x7f";
+
+class Terminal {
+public:
+    Terminal(char const* program, std::string const& home) {
+        pid_ = forkpty(&master_, nullptr, nullptr, nullptr);
+        if (pid_ == 0) {
+            setenv("HOME", home.c_str(), 1);
+            setenv("TERM", "xterm", 1);
+            execl(program, program, static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
+    ~Terminal() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        if (master_ >= 0) close(master_);
+    }
+    Terminal(Terminal const&) = delete;
+    Terminal& operator=(Terminal const&) = delete;
+
+    /// Types `keys` at the next prompt, then waits until `shown` shows.
+    bool type(std::string const& keys, std::string_view shown, std::string_view prompt = "> ") {
+        return show(prompt) && write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size()) &&
+               show(shown);
+    }
+
+    /// Ends the input with Ctrl-D at the next prompt; whether the program
+    /// then exits with status 0.
+    bool finish() {
+        if (!show("> ") || write(master_, "\x04", 1) != 1) return false;
+        while (more()) {}
+        int status = 0;
+        bool const exited = waitpid(pid_, &status, 0) == pid_;
+        pid_ = -1;
+        return exited && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    std::string screen;
+
+private:
+    // Reads what the program wrote next; false at its end, or when it is
+    // silent for 20 seconds, so that a missing prompt fails, not hangs.
+    bool more() {
+        pollfd p{master_, POLLIN, 0};
+        char buffer[512];
+        ssize_t const n = poll(&p, 1, 20000) == 1 ? read(master_, buffer, sizeof buffer) : 0;
+        if (n > 0) screen.append(buffer, static_cast<std::size_t>(n));
+        return n > 0;
+    }
+
+    bool show(std::string_view text) {
+        for (;;) {
+            if (auto const at = screen.find(text, seen_); at != std::string::npos) {
+                seen_ = at + text.size();
+                return true;
+            }
+            if (!more()) return false;
+        }
+    }
+
+    pid_t pid_ = -1;
+    int master_ = -1;
+    std::size_t seen_ = 0;
+};
+
+bool fail(char const* what, std::string const& screen) {
+    std::fprintf(stderr, "%s; the terminal showed:\n", what);
+    for (char c : screen) std::fputs(c == '\x1b' ? "\\e" : c == '\r' ? "\\r" : std::string(1, c).c_str(), stderr);
+    std::fputc('\n', stderr);
+    return false;
+}
+
+bool sessions(char const* program, std::string const& home) {
+    {
+        Terminal t(program, home);
+        if (!t.type("[1,\r", "\n") || !t.type("2]\r", "\r\n[1, 2]\r\n", "... "))
+            return fail("a statement over two lines did not fold", t.screen);
+        // 100 - 1 with the minus replaced by a plus.
+        if (!t.type(std::string("100 - 1") + left + left + erase + "+\r", "101\r\n"))
+            return fail("an edited line did not fold", t.screen);
+        // "an" fits the function and and the name answer, which are listed;
+        // one more letter makes it unique.
+        if (!t.type("answer = 5\r", "\n") || !t.type("an\t", "answer") || !t.type("s\t .* 2\r", "\r\n10\r\n"))
+            return fail("a name was not completed", t.screen);
+        if (!t.finish()) return fail("the first session did not end cleanly", t.screen);
+    }
+    if (!std::filesystem::exists(home + "/.langcore_eval_history")) return fail("no history was saved", "");
+    Terminal t(program, home);
+    if (!t.type(std::string(up) + up + up + "\r", "101\r\n")) return fail("the first line was not recalled", t.screen);
+    return t.finish() || fail("the second session did not end cleanly", t.screen);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    char home[] = "/tmp/eval_terminal_XXXXXX";
+    if (argc != 2 || mkdtemp(home) == nullptr) return 2;
+    bool const passed = sessions(argv[1], home);
+    std::filesystem::remove_all(home);
+    return passed ? 0 : 1;
+}
