@@ -1,74 +1,119 @@
-// Element-wise folding of large real arrays against the plain loop a
-// compiler would write over std::vector<double>, and the cost of folding
-// two real scalars. Both sides allocate their result on every call.
+// Element-wise folding against the plain -O3 loop over raw pointers: the
+// loop into an existing buffer (the machine's limit, group _Baseline), the
+// same loop writing a freshly allocated result (_Fresh), the library on its
+// run-time path (_Apply), on the generic path (_Generic), and keeping the
+// previous result alive while the next is made (_Held, so its block cannot be
+// reused). Then a 1x1 array op and a scalar fold against a double add
+// through the same benchmark loop.
 #include <lang/core/ops/apply.hpp>
+#include <lang/core/ops/detail/kernel_path.hpp>
 
 #include <benchmark/benchmark.h>
 
-#include "bench_support.hpp"
-
-#include <numeric>
-#include <vector>
+#include <algorithm>
+#include <memory>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
 using lang::core::apply;
+using lang::core::Array;
 using lang::core::ArraySize;
 using lang::core::Constant;
 namespace op = lang::core::op;
 
-std::vector<double> ramp(unsigned long n, double start) {
-    std::vector<double> values(n);
-    std::iota(values.begin(), values.end(), start);
+/// Operands of every element type: distinct, non-zero, and in range.
+template <class T>
+std::unique_ptr<T[]> operand(unsigned long n, int seed) {
+    auto values = std::make_unique<T[]>(n);
+    for (unsigned long i = 0; i < n; ++i) {
+        if constexpr (std::is_same_v<T, bool>) values[i] = (i + static_cast<unsigned long>(seed)) % 3 != 0;
+        else values[i] = static_cast<T>((i * 7 + static_cast<unsigned long>(seed)) % 1000 + 1) / T(4);
+    }
     return values;
 }
 
-Constant array(std::vector<double> const& values) { return bench::to_array(ArraySize{values.size(), 1}, values); }
+template <class T>
+Constant column(T const* values, unsigned long n) {
+    Array<T> a(ArraySize{n, 1});
+    std::copy(values, values + n, a.x());
+    return a;
+}
 
-template <class F>
-void baseline(benchmark::State& state, F f) {
+template <class T, class R, class F>
+void loop(T const* __restrict x, T const* __restrict y, R* __restrict z, unsigned long n, F f) {
+    for (unsigned long i = 0; i < n; ++i) z[i] = f(x[i], y[i]);
+}
+
+enum class Variant { existing, fresh, apply, generic, held };
+
+template <op::Id O, class T, Variant V>
+void run(benchmark::State& state) {
     auto const n = static_cast<unsigned long>(state.range(0));
-    std::vector<double> const a = ramp(n, 1.0);
-    std::vector<double> const b = ramp(n, 0.5);
-    for (auto _ : state) {
-        std::vector<double> out(n);
-        double const* __restrict x = a.data();
-        double const* __restrict y = b.data();
-        double* __restrict z = out.data();
-        for (unsigned long i = 0; i < n; ++i) z[i] = f(x[i], y[i]);
-        benchmark::DoNotOptimize(out.data());
-        benchmark::ClobberMemory();
+    auto const a = operand<T>(n, 1);
+    auto const b = operand<T>(n, 2);
+    // The element rule the library applies, written as the loop would.
+    auto const f = [](T x, T y) {
+        if constexpr (O == op::PLUS) return x + y;
+        else if constexpr (O == op::TIMES) return x * y;
+        else if constexpr (O == op::LT) return x < y;
+        else return x && y;
+    };
+    using R = decltype(f(T{}, T{}));
+    if constexpr (V == Variant::existing || V == Variant::fresh) {
+        auto out = std::make_unique_for_overwrite<R[]>(n);
+        for (auto _ : state) {
+            if constexpr (V == Variant::fresh) {
+                out.reset();  // as the library's previous result is freed first
+                out = std::make_unique_for_overwrite<R[]>(n);
+            }
+            loop(a.get(), b.get(), out.get(), n, f);
+            benchmark::DoNotOptimize(out.get());
+            benchmark::ClobberMemory();
+        }
+    } else {
+        Constant const x = column(a.get(), n);
+        Constant const y = column(b.get(), n);
+        lang::core::detail::force_generic_kernels(V == Variant::generic);
+        Constant held = false;
+        for (auto _ : state) {
+            Constant result = apply(O, x, y);
+            benchmark::DoNotOptimize(result);
+            benchmark::ClobberMemory();
+            if constexpr (V == Variant::held) std::swap(held, result);
+        }
+        lang::core::detail::force_generic_kernels(false);
     }
     state.SetItemsProcessed(static_cast<long>(state.iterations() * n));
 }
 
-void folded(benchmark::State& state, op::Id o) {
-    auto const n = static_cast<unsigned long>(state.range(0));
-    Constant const a = array(ramp(n, 1.0));
-    Constant const b = array(ramp(n, 0.5));
-    for (auto _ : state) {
-        Constant result = apply(o, a, b);
-        benchmark::DoNotOptimize(result);
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(static_cast<long>(state.iterations() * n));
-}
+#define LANGCORE_ELEMENTWISE(NAME, O, T)                                    \
+    BENCHMARK(run<O, T, Variant::existing>)->Name(#NAME "_Baseline")->Apply(sizes); \
+    BENCHMARK(run<O, T, Variant::fresh>)->Name(#NAME "_Fresh")->Apply(sizes);       \
+    BENCHMARK(run<O, T, Variant::apply>)->Name(#NAME "_Apply")->Apply(sizes);       \
+    BENCHMARK(run<O, T, Variant::generic>)->Name(#NAME "_Generic")->Apply(sizes);
 
-void ElementwisePlus_Baseline(benchmark::State& state) {
-    baseline(state, [](double x, double y) { return x + y; });
-}
-void ElementwisePlus_Apply(benchmark::State& state) { folded(state, op::PLUS); }
-void ElementwiseTimes_Baseline(benchmark::State& state) {
-    baseline(state, [](double x, double y) { return x * y; });
-}
-void ElementwiseTimes_Apply(benchmark::State& state) { folded(state, op::TIMES); }
+void sizes(benchmark::internal::Benchmark* b) { b->Arg(1000)->Arg(1000000); }
 
-BENCHMARK(ElementwisePlus_Baseline)->Arg(1000000);
-BENCHMARK(ElementwisePlus_Apply)->Arg(1000000);
-BENCHMARK(ElementwiseTimes_Baseline)->Arg(1000000);
-BENCHMARK(ElementwiseTimes_Apply)->Arg(1000000);
+LANGCORE_ELEMENTWISE(ElementwiseTimesReal, op::TIMES, double)
+LANGCORE_ELEMENTWISE(ElementwiseLtReal, op::LT, double)
+LANGCORE_ELEMENTWISE(ElementwisePlusInteger, op::PLUS, int)
+LANGCORE_ELEMENTWISE(ElementwisePlusIndex, op::PLUS, unsigned long)
+LANGCORE_ELEMENTWISE(ElementwiseAndLogical, op::AND, bool)
 
-void ScalarPlus_Baseline(benchmark::State& state) {
+#undef LANGCORE_ELEMENTWISE
+
+// Real plus is the plotted one: every size from 10^3 to 10^7.
+void plus_sizes(benchmark::internal::Benchmark* b) { b->RangeMultiplier(10)->Range(1000, 10000000); }
+BENCHMARK(run<op::PLUS, double, Variant::existing>)->Name("ElementwisePlusReal_Baseline")->Apply(plus_sizes);
+BENCHMARK(run<op::PLUS, double, Variant::fresh>)->Name("ElementwisePlusReal_Fresh")->Apply(plus_sizes);
+BENCHMARK(run<op::PLUS, double, Variant::apply>)->Name("ElementwisePlusReal_Apply")->Apply(plus_sizes);
+BENCHMARK(run<op::PLUS, double, Variant::generic>)->Name("ElementwisePlusReal_Generic")->Apply(plus_sizes);
+BENCHMARK(run<op::PLUS, double, Variant::held>)->Name("ElementwisePlusReal_Held")->Arg(10000000);
+
+/// The double add both small-operand groups compare with.
+void double_add(benchmark::State& state) {
     double a = 1.5;
     double b = 2.25;
     for (auto _ : state) {
@@ -79,9 +124,7 @@ void ScalarPlus_Baseline(benchmark::State& state) {
     }
 }
 
-void ScalarPlus_Apply(benchmark::State& state) {
-    Constant a = 1.5;
-    Constant b = 2.25;
+void constant_add(benchmark::State& state, Constant a, Constant b) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(a);
         benchmark::DoNotOptimize(b);
@@ -90,7 +133,10 @@ void ScalarPlus_Apply(benchmark::State& state) {
     }
 }
 
-BENCHMARK(ScalarPlus_Baseline);
-BENCHMARK(ScalarPlus_Apply);
+BENCHMARK(double_add)->Name("ScalarPlus_Baseline");
+BENCHMARK_CAPTURE(constant_add, , Constant(1.5), Constant(2.25))->Name("ScalarPlus_Apply");
+BENCHMARK(double_add)->Name("OneByOnePlus_Baseline");
+double const one_by_one[] = {1.5, 2.25};
+BENCHMARK_CAPTURE(constant_add, , column(one_by_one, 1), column(one_by_one + 1, 1))->Name("OneByOnePlus_Apply");
 
 }  // namespace

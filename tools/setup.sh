@@ -8,6 +8,7 @@ packages=(
   libboost-dev libgtest-dev googletest libbenchmark-dev
   libedit-dev            # line editing in langcore-eval
   libopenblas-dev        # the benchmarks' peer for the matrix product
+  python3-matplotlib     # bench/plot.py
   doxygen                # the API reference
   pkgconf man-db groff-base dpkg-dev file  # packaging and its checks
 )

@@ -6,6 +6,7 @@
 
 #include "detail/raise.hpp"
 #include "ops/detail/element_ops.hpp"
+#include "ops/kernels/elementwise.hpp"
 #include "ops/kernels/matrix_product.hpp"
 
 #include <algorithm>
@@ -72,43 +73,13 @@ template <class Key, class... Cs>
     raise_about_list<Key>(o, list);
 }
 
-// ---- Loops ------------------------------------------------------------------
-// Each loop takes its pointers as __restrict parameters, the form in which
-// both compilers trust them, and runs branch-free in linear order so that
-// simple element rules vectorise.
-
-template <class T, class R, class F>
-void map_loop(T const* __restrict x, R* __restrict out, unsigned long n, F f) {
-    for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i]);
-}
-
-template <class T, class R, class F>
-void zip_loop(T const* __restrict x, T const* __restrict y, R* __restrict out, unsigned long n, F f) {
-    for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i], y[i]);
-}
-
-/// f(x[i], s) for every i: the scalar stays in a register, never expanded.
-template <class T, class R, class F>
-void expand_loop(T const* __restrict x, T s, R* __restrict out, unsigned long n, F f) {
-    for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i], s);
-}
-
-template <class T, class F>
-void update_loop(T* __restrict x, T s, unsigned long n, F f) {
-    for (unsigned long i = 0; i < n; ++i) x[i] = f(x[i], s);
-}
-
-// Applies `f` element by element; a scalar operand stands for every element.
+// Applies `f` element by element; a scalar operand stands for every element
+// and keeps its side as f's argument.
 template <class T, class R, class F>
 void zip(Operand<T> a, Operand<T> b, R* out, unsigned long n, F f) {
-    if (a.scalar()) {
-        // Operands keep their sides: the scalar is still f's left argument.
-        expand_loop(b.data, *a.data, out, n, [f](T e, T s) { return f(s, e); });
-    } else if (b.scalar()) {
-        expand_loop(a.data, *b.data, out, n, f);
-    } else {
-        zip_loop(a.data, b.data, out, n, f);
-    }
+    if (a.scalar()) kernels::expand<true>(b.data, *a.data, out, n, f);
+    else if (b.scalar()) kernels::expand<false>(a.data, *b.data, out, n, f);
+    else kernels::zip(a.data, b.data, out, n, f);
 }
 
 /// True when a divisor that will be used is zero.
@@ -156,7 +127,7 @@ Constant unary(Operand<T> a, Constant const& ca) {
         ElementOp<O> const f;
         if (a.scalar()) return Constant(f(*a.data));
         Array<R> result = Array<R>::uninitialized(a.array->size());
-        map_loop(a.data, result.x(), a.array->size().numElements(), f);
+        kernels::map(a.data, result.x(), a.array->size().numElements(), f);
         return Constant(result);
     }
     raise_about<msg::constants::InvalidOp>(O, ca);
@@ -192,6 +163,25 @@ Constant binary(Operand<T> a, Operand<T> b, Constant const& ca, Constant const& 
     raise_about<msg::constants::InvalidOp>(O, ca, cb);
 }
 
+// Two scalars of one element type are the commonest fold: they reach their
+// kernel through one indexed call instead of three nested visits, which
+// cost more than the arithmetic.
+using ScalarKernel = Constant (*)(Constant const&, Constant const&);
+
+template <op::Id O, std::size_t K>
+Constant scalar_kernel(Constant const& a, Constant const& b) {
+    using T = typename std::variant_alternative_t<K, Constant::Value>::element_type;
+    auto const operand = [](Constant const& c) {
+        return Operand<T>{&std::get_if<K>(&c.value())->value, nullptr};
+    };
+    return binary<O>(operand(a), operand(b), a, b);
+}
+
+/// Indexed by operator, then by the operands' alternative (0..3).
+constexpr auto scalar_kernels = []<std::size_t... I>(std::index_sequence<I...>) {
+    return std::array<ScalarKernel, sizeof...(I)>{&scalar_kernel<static_cast<op::Id>(I / 4), I % 4>...};
+}(std::make_index_sequence<op::COUNT * 4>{});
+
 /// c = c op s in place, for the compound assignments.
 template <op::Id O>
 Constant& compound(Constant& c, ScalarConstant const& s) {
@@ -213,7 +203,7 @@ Constant& compound(Constant& c, ScalarConstant const& s) {
                         x.value = f(x.value, b);
                     } else {
                         // x() copies a shared block first, so other holders keep theirs.
-                        update_loop(x.x(), b, x.size().numElements(), f);
+                        kernels::update(x.x(), b, x.size().numElements(), f);
                     }
                     return;
                 }
@@ -236,6 +226,8 @@ Constant apply(op::Id o, Constant const& a) {
 }
 
 Constant apply(op::Id o, Constant const& a, Constant const& b) {
+    int const kind = a.id();
+    if (kind >= 0 && kind < 4 && b.id() == kind && o >= 0 && o < op::COUNT) return scalar_kernels[o * 4 + kind](a, b);
     return visit_operand(a, [&](auto x) -> Constant {
         // Named out here: compilers disagree on decltype of a captured
         // parameter inside a nested generic lambda.

@@ -3,6 +3,7 @@
 #include "constants/detail/element.hpp"
 #include "detail/raise.hpp"
 #include "ops/detail/convert_element.hpp"
+#include "ops/kernels/kernel_path.hpp"
 
 #include <type_traits>
 
@@ -12,16 +13,19 @@ namespace {
 // Converts n elements and, when Check is set, reports whether any changed.
 // The flag is an or over the whole run rather than an early exit, so the
 // loop stays branch-free.
-template <bool Check, class U, class T>
-bool convert_elements(T const* __restrict in, U* __restrict out, unsigned long n) noexcept {
-    bool changed = false;
-    for (unsigned long i = 0; i < n; ++i) {
-        U const y = detail::convert_element<U>(in[i]);
-        out[i] = y;
-        if constexpr (Check) changed |= detail::conversion_changes(in[i], y);
+template <bool Check, class U>
+struct ConvertLoop {
+    template <class T>
+    [[gnu::always_inline]] bool operator()(T const* __restrict in, U* __restrict out, unsigned long n) const {
+        bool changed = false;
+        for (unsigned long i = 0; i < n; ++i) {
+            U const y = detail::convert_element<U>(in[i]);
+            out[i] = y;
+            if constexpr (Check) changed |= detail::conversion_changes(in[i], y);
+        }
+        return changed;
     }
-    return changed;
-}
+};
 
 template <bool Check>
 std::pair<Constant, bool> convert_to(type::Id const& target, Constant const& value) {
@@ -36,7 +40,7 @@ std::pair<Constant, bool> convert_to(type::Id const& target, Constant const& val
                 return {Scalar<U>{y}, Check && detail::conversion_changes(x.value, y)};
             } else if constexpr (is_array_v<A>) {
                 auto result = Array<U>::uninitialized(x.size());
-                bool const changed = convert_elements<Check>(x.x(), result.x(), x.size().numElements());
+                bool const changed = kernels::run(ConvertLoop<Check, U>{}, x.x(), result.x(), x.size().numElements());
                 return {std::move(result), changed};
             } else {
                 raise<msg::constants::InvalidConversion>(value_type(value), target);

@@ -5,6 +5,7 @@
 #include "constants/detail/element.hpp"
 #include "detail/raise.hpp"
 #include "ops/detail/element_ops.hpp"
+#include "ops/kernels/fold.hpp"
 
 #include <algorithm>
 #include <limits>
@@ -56,15 +57,9 @@ constexpr T identity() noexcept {
     else return limits::has_infinity ? -limits::infinity() : limits::lowest();
 }
 
-/// How linear positions split around dimension d: `outer` blocks of `len`
-/// runs of `stride` contiguous elements; a block's runs combine into one run
-/// of output.
-struct Walk {
-    unsigned long stride;
-    unsigned long len;
-    unsigned long outer;
-};
+using kernels::Walk;
 
+/// How linear positions split around dimension d.
 Walk walk(ArraySize const& s, unsigned long dim) {
     auto const lengths = s.data()->lengths();
     Walk w{1, s(dim), 1};
@@ -73,60 +68,6 @@ Walk walk(ArraySize const& s, unsigned long dim) {
         else if (i > dim) w.outer *= lengths[i];
     }
     return w;
-}
-
-// Runs of one element: each output folds `len` contiguous inputs. Several
-// outputs are folded side by side; each keeps its own left-to-right order,
-// but the independent chains hide the latency of a floating-point step.
-template <class T, class Step>
-void fold_columns(T const* __restrict in, T* __restrict out, unsigned long len, unsigned long outer, T init,
-                  Step step) noexcept {
-    constexpr unsigned long lanes = 8;
-    unsigned long b = 0;
-    for (; b + lanes <= outer; b += lanes) {
-        T const* const p = in + b * len;
-        T acc[lanes];
-        for (unsigned long g = 0; g < lanes; ++g) acc[g] = init;
-        for (unsigned long k = 0; k < len; ++k) {
-            for (unsigned long g = 0; g < lanes; ++g) acc[g] = step(acc[g], p[g * len + k]);
-        }
-        for (unsigned long g = 0; g < lanes; ++g) out[b + g] = acc[g];
-    }
-    for (; b < outer; ++b) {
-        T const* const p = in + b * len;
-        T acc = init;
-        for (unsigned long k = 0; k < len; ++k) acc = step(acc, p[k]);
-        out[b] = acc;
-    }
-}
-
-// Writes every output element.
-template <class T, class Step>
-void fold(T const* __restrict in, T* __restrict out, Walk w, T init, Step step) noexcept {
-    if (w.len == 0) {
-        std::fill_n(out, w.stride * w.outer, init);
-        return;
-    }
-    if (w.len == 1) {  // the blocks are adjacent: one block of all elements
-        w.stride *= w.outer;
-        w.outer = 1;
-    }
-    if (w.stride == 1) {
-        fold_columns(in, out, w.len, w.outer, init, step);
-        return;
-    }
-    // Each input run combines with its block's output run, runs in increasing
-    // position, so every output element still folds left to right; the first
-    // run also stands in for the initialising pass.
-    for (unsigned long b = 0; b < w.outer; ++b) {
-        T* __restrict const o = out + b * w.stride;
-        T const* __restrict row = in + b * w.len * w.stride;
-        for (unsigned long j = 0; j < w.stride; ++j) o[j] = step(init, row[j]);
-        for (unsigned long k = 1; k < w.len; ++k) {
-            row += w.stride;
-            for (unsigned long j = 0; j < w.stride; ++j) o[j] = step(o[j], row[j]);
-        }
-    }
 }
 
 // `out` starts at position 0 everywhere; a later element replaces the best
@@ -186,7 +127,7 @@ Constant apply(accum::Id reduction, unsigned long dim, Constant const& value) {
         ArraySize size = x.size();
         size.replace(dim, 1);
         auto result = Array<T>::uninitialized(size);
-        fold(x.x(), result.x(), walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
+        kernels::fold(x.x(), result.x(), walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
         return result;
     });
 }

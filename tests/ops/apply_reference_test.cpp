@@ -1,7 +1,8 @@
 // Every operator on every element type and operand kind, against references
 // written independently here: 64-bit arithmetic reduced modulo 2^32 for
 // integers, 128-bit reduced modulo 2^64 for indices, the C library and a
-// remainder by exact long division for reals. Operands come from a fixed seed.
+// remainder by exact long division for reals. Operands come from a fixed seed;
+// every check runs on each kernel path.
 #include <lang/core/ops/apply.hpp>
 
 #include <lang/core/index/constant_iterator.hpp>
@@ -9,6 +10,8 @@
 #include <kbase/message.hpp>
 
 #include <gtest/gtest.h>
+
+#include "test_support/kernel_paths.hpp"
 
 #include <bit>
 #include <cmath>
@@ -281,7 +284,9 @@ void check_every_operator(std::vector<T> const& values) {
     }
 }
 
-TEST(ApplyReference, Logical) { check_every_operator<bool>({false, true}); }
+TEST(ApplyReference, Logical) {
+    test::on_every_kernel_path([] { check_every_operator<bool>({false, true}); });
+}
 
 TEST(ApplyReference, Integer) {
     int const least = std::numeric_limits<int>::min();
@@ -290,7 +295,7 @@ TEST(ApplyReference, Integer) {
     std::mt19937_64 random(20240611);
     for (int i = 0; i < 12; ++i) values.push_back(static_cast<int>(random()));
     for (int i = 0; i < 12; ++i) values.push_back(static_cast<int>(random() % 21) - 10);
-    check_every_operator(values);
+    test::on_every_kernel_path([&] { check_every_operator(values); });
 }
 
 TEST(ApplyReference, Index) {
@@ -299,7 +304,7 @@ TEST(ApplyReference, Index) {
     std::mt19937_64 random(20240612);
     for (int i = 0; i < 12; ++i) values.push_back(random());
     for (int i = 0; i < 12; ++i) values.push_back(random() % 20);
-    check_every_operator(values);
+    test::on_every_kernel_path([&] { check_every_operator(values); });
 }
 
 TEST(ApplyReference, Real) {
@@ -315,7 +320,7 @@ TEST(ApplyReference, Real) {
         values.push_back(random() % 2 ? v : -v);
     }
     for (int i = 0; i < 8; ++i) values.push_back(static_cast<double>(static_cast<int>(random() % 41) - 20) / 10);
-    check_every_operator(values);
+    test::on_every_kernel_path([&] { check_every_operator(values); });
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <lang/core/ops/convert.hpp>
 
+#include "test_support/kernel_paths.hpp"
 #include "test_support/values.hpp"
 
 #include <groundwork/core/mem/aligned_heap.hpp>
@@ -112,7 +113,7 @@ TEST(Convert, EveryPairOfElementTypesMatchesAReferenceWithItsFlag) {
         expect_reference<bool, T>(), expect_reference<int, T>();
         expect_reference<unsigned long, T>(), expect_reference<double, T>();
     };
-    from(false), from(0), from(0UL), from(0.0);
+    test::on_every_kernel_path([&] { from(false), from(0), from(0UL), from(0.0); });
 }
 
 TEST(Convert, SameTypeSharesAndEmptyStaysEmpty) {

@@ -20,4 +20,25 @@ inline bool use_avx2() noexcept {
     return supported && !generic_forced.load(std::memory_order_relaxed);
 }
 
+/// `loop(args...)` with the loop's body compiled for AVX2. The loop's call
+/// operator must be [[gnu::always_inline]], so that its body (and the element
+/// rule it calls) is inlined here and compiled for AVX2 rather than called.
+template <class Loop, class... Args>
+[[gnu::target("avx2")]] decltype(auto) on_avx2(Loop loop, Args... args) {
+    return loop(args...);
+}
+
+/// `loop(args...)` on the path chosen once by the caller: one body, two
+/// instruction sets, the same bits.
+template <class Loop, class... Args>
+decltype(auto) run_on(bool avx2, Loop loop, Args... args) {
+    return avx2 ? on_avx2(loop, args...) : loop(args...);
+}
+
+/// `loop(args...)` on the path use_avx2() chooses now.
+template <class Loop, class... Args>
+decltype(auto) run(Loop loop, Args... args) {
+    return run_on(use_avx2(), loop, args...);
+}
+
 }  // namespace lang::core::kernels

@@ -1,0 +1,72 @@
+// The element-wise loops of folding: one body per loop, run through
+// kernels::run as generic x86-64 code or compiled for AVX2. The element rule
+// is the same functor on both paths and every element is computed on its
+// own, so both give the same bits.
+#pragma once
+
+#include "ops/kernels/kernel_path.hpp"
+
+namespace lang::core::kernels {
+
+// The pointers are __restrict parameters, the form in which both compilers
+// trust them, and every loop runs branch-free in linear order so that simple
+// element rules vectorise.
+
+struct MapLoop {
+    template <class T, class R, class F>
+    [[gnu::always_inline]] void operator()(T const* __restrict x, R* __restrict out, unsigned long n, F f) const {
+        for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i]);
+    }
+};
+
+struct ZipLoop {
+    template <class T, class R, class F>
+    [[gnu::always_inline]] void operator()(T const* __restrict x, T const* __restrict y, R* __restrict out,
+                                           unsigned long n, F f) const {
+        for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i], y[i]);
+    }
+};
+
+/// f(x[i], s), or f(s, x[i]) when the scalar is on the left: the scalar stays
+/// in a register, never expanded.
+template <bool ScalarLeft>
+struct ExpandLoop {
+    template <class T, class R, class F>
+    [[gnu::always_inline]] void operator()(T const* __restrict x, T s, R* __restrict out, unsigned long n,
+                                           F f) const {
+        for (unsigned long i = 0; i < n; ++i) out[i] = ScalarLeft ? f(s, x[i]) : f(x[i], s);
+    }
+};
+
+struct UpdateLoop {
+    template <class T, class F>
+    [[gnu::always_inline]] void operator()(T* __restrict x, T s, unsigned long n, F f) const {
+        for (unsigned long i = 0; i < n; ++i) x[i] = f(x[i], s);
+    }
+};
+
+/// out[i] = f(x[i]).
+template <class T, class R, class F>
+void map(T const* x, R* out, unsigned long n, F f) {
+    run(MapLoop{}, x, out, n, f);
+}
+
+/// out[i] = f(x[i], y[i]).
+template <class T, class R, class F>
+void zip(T const* x, T const* y, R* out, unsigned long n, F f) {
+    run(ZipLoop{}, x, y, out, n, f);
+}
+
+/// out[i] = f(s, x[i]) when ScalarLeft, else f(x[i], s).
+template <bool ScalarLeft, class T, class R, class F>
+void expand(T const* x, T s, R* out, unsigned long n, F f) {
+    run(ExpandLoop<ScalarLeft>{}, x, s, out, n, f);
+}
+
+/// x[i] = f(x[i], s) in place.
+template <class T, class F>
+void update(T* x, T s, unsigned long n, F f) {
+    run(UpdateLoop{}, x, s, n, f);
+}
+
+}  // namespace lang::core::kernels
