@@ -59,8 +59,9 @@ std::string types_text(std::span<Constant const* const> operands) {
 /// Raises `Key` with the operator's name and the operand types.
 template <class Key>
 [[noreturn, gnu::cold, gnu::noinline]] void raise_about_list(op::Id o, std::span<Constant const* const> operands) {
-    // An operator outside the table has no name to render.
-    if (o < 0 || o >= op::COUNT) throw std::logic_error("bad visit");
+    // The invalid operator has a name ("invalid"); a value outside the
+    // enumeration has none to render.
+    if (o < op::INVALID || o >= op::COUNT) throw std::logic_error("bad visit");
     raise<Key>(o, types_text(operands));
 }
 

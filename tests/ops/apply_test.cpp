@@ -31,8 +31,16 @@ TEST(Apply, RaisesInvalidOpWithTheOperatorAndTheOperandTypes) {
     expect_invalid_op([&] { apply(op::UMINUS, Constant(1UL)); }, "uminus", "index");
     expect_invalid_op([&] { apply(op::UMINUS, real, real); }, "uminus", "real, real");
     expect_invalid_op([&] { apply(op::PLUS, Tuple{real}, Tuple{real}); }, "plus", "tuple<real>, tuple<real>");
-    // Outside the table there is no rule and no name.
-    EXPECT_THROW(apply(static_cast<op::Id>(op::COUNT), real, real), std::logic_error);
+    // The invalid operator has a name but no rule; a kernel reached with it,
+    // and any value outside the enumeration, is a bad visit.
+    expect_invalid_op([&] { apply(op::INVALID, one, real); }, "invalid", "integer, real");
+    expect_invalid_op([&] { apply(op::INVALID, Tuple{real}); }, "invalid", "tuple<real>");
+    expect_invalid_op([&] { apply(op::INVALID, Constants{one, one, one}, false); }, "invalid",
+                      "integer, integer, integer");
+    for (op::Id const o : {op::INVALID, static_cast<op::Id>(op::COUNT), static_cast<op::Id>(-2)}) {
+        EXPECT_THROW(apply(o, real, real), std::logic_error);
+    }
+    EXPECT_THROW(apply(static_cast<op::Id>(-2), one, real), std::logic_error);
 }
 
 TEST(Apply, ScalarsStandForEveryElementAndArraysMustAgree) {
