@@ -575,7 +575,12 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     std::vector<std::string> before;
     for (auto const& c : pool) before.push_back(digest(c));
     auto operand = [&]() -> Constant const& { return pool[in.pick(pool.size())]; };
-    auto dimension = [&] { return in.flag() ? in.pick(5) : dec.length(); };
+    // A dimension far past the stored ones makes a shape of that many
+    // lengths; one that big but still storable is a real allocation.
+    auto dimension = [&] {
+        unsigned long const d = in.flag() ? in.pick(5) : dec.length();
+        return d < (1UL << 16) || d >= (1UL << 61) ? d : d % 64;
+    };
 
     for (int call = 0; call < 24 && !in.done(); ++call) {
         switch (in.pick(13)) {
