@@ -10,6 +10,7 @@
 
 #include <bit>
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -41,6 +42,17 @@ std::string digest(Constant const& c) {
     incorporate_data(sink, c);
     return bytes;
 }
+
+// A call's description, built only when a check fails.
+class What {
+public:
+    template <class F>
+    explicit What(F make) : make_(std::move(make)) {}
+    std::string operator()() const { return make_(); }
+
+private:
+    std::function<std::string()> make_;
+};
 
 // The key of what the last failed attempt raised.
 std::string raised;
@@ -96,9 +108,9 @@ std::optional<unsigned long> count_with(ArraySize const& s, unsigned long dim, u
 
 // Under the address sanitizer a huge allocation is a fatal report, never a
 // bad_alloc, so calls whose result would really be allocated stay below
-// 2^24 elements. Counts that no block can hold are still made: the library
-// must refuse them before it allocates.
-bool affordable(std::optional<unsigned long> count) { return !count || *count <= (1UL << 24) || *count > (~0UL >> 3); }
+// 2^16 elements (which also keeps runs fast). Counts that no block can hold
+// are still made: the library must refuse them before it allocates.
+bool affordable(std::optional<unsigned long> count) { return !count || *count <= (1UL << 16) || *count > (~0UL >> 3); }
 
 Constant at(Constant const& c, unsigned long i) { return is_scalar(c) ? c : indexable::Get<Constant>()(c, i); }
 
@@ -110,12 +122,12 @@ bool same(Constant const& x, Constant const& y) {
     return x.id() == y.id() && x == y;
 }
 
-void expect_same(Constant const& got, Constant const& want, std::string const& what) {
-    if (!same(got, want)) fail(what + ": got " + text(got) + ", expected " + text(want));
+void expect_same(Constant const& got, Constant const& want, What const& what) {
+    if (!same(got, want)) fail(what() + ": got " + text(got) + ", expected " + text(want));
 }
 
-void expect_type(Constant const& result, Type const& want, std::string const& what) {
-    if (value_type(result) != want) fail(what + ": result type " + text(value_type(result)) + ", expected " + text(want));
+void expect_type(Constant const& result, Type const& want, What const& what) {
+    if (value_type(result) != want) fail(what() + ": result type " + text(value_type(result)) + ", expected " + text(want));
 }
 
 Type shaped(int element, Constant const& like, ArraySize const& size) {
@@ -150,19 +162,19 @@ op::Id decode_op(ByteReader& in) {
 
 // A refusal must be InvalidOp, except that the invalid operator reaching a
 // kernel may raise "bad visit".
-void expect_refused(std::optional<Constant> const& r, op::Id o, std::string const& what) {
-    if (r) fail(what + " folded to " + text(*r));
-    if (raised != "InvalidOp" && !(o == -1 && raised == "bad visit")) fail(what + " raised " + raised);
+void expect_refused(std::optional<Constant> const& r, op::Id o, What const& what) {
+    if (r) fail(what() + " folded to " + text(*r));
+    if (raised != "InvalidOp" && !(o == -1 && raised == "bad visit")) fail(what() + " raised " + raised);
 }
 
 void unary(op::Id o, Constant const& a) {
-    std::string const what = "apply(" + text(o) + ", " + text(a) + ")";
+    What const what([&] { return "apply(" + text(o) + ", " + text(a) + ")"; });
     auto const r = attempt([&] { return apply(o, a); });
     int const t = element_of(a);
     if (t < 0 || o < 0 || !unary_folds(t, o, is_array(a))) return expect_refused(r, o, what);
     if (!r) {
         if ((o == op::TRANSPOSE && raised == "InvalidMatrix") || raised == "bad_alloc") return;
-        fail(what + " raised " + raised);
+        fail(what() + " raised " + raised);
     }
     if (o == op::TRANSPOSE) {
         ArraySize const s = size_of(a);
@@ -175,10 +187,10 @@ void unary(op::Id o, Constant const& a) {
     expect_type(*r, value_type(a), what);
     if (is_array(a))
         for (unsigned long i = 0; i < count_of(a) && i < max_checked; ++i)
-            expect_same(at(*r, i), apply(o, at(a, i)), what + " at " + std::to_string(i));
+            expect_same(at(*r, i), apply(o, at(a, i)), what);
 }
 
-void matrix_product(Constant const& r, Constant const& a, Constant const& b, std::string const& what) {
+void matrix_product(Constant const& r, Constant const& a, Constant const& b, What const& what) {
     ArraySize const sa = size_of(a), sb = size_of(b);
     expect_type(r, ArrayType(static_cast<type::Id>(element_of(a)), mtimes(sa, sb)), what);
     if (sa.m() * sb.n() * sa.n() > max_checked) return;
@@ -193,7 +205,7 @@ void matrix_product(Constant const& r, Constant const& a, Constant const& b, std
 }
 
 void binary(op::Id o, Constant const& a, Constant const& b) {
-    std::string const what = "apply(" + text(o) + ", " + text(a) + ", " + text(b) + ")";
+    What const what([&] { return "apply(" + text(o) + ", " + text(a) + ", " + text(b) + ")"; });
     auto const r = attempt([&] { return apply(o, a, b); });
     int const t = element_of(a);
     bool const arrays = is_array(a) && is_array(b);
@@ -204,7 +216,7 @@ void binary(op::Id o, Constant const& a, Constant const& b) {
             (o == op::MTIMES && one_of({"InvalidMatrix", "InconsistentMultiply"})) ||
             (whole && o == op::DIVIDE && one_of({"DivideByZero"})))
             return;
-        fail(what + " raised " + raised);
+        fail(what() + " raised " + raised);
     }
     if (o == op::MTIMES) return matrix_product(*r, a, b, what);
     Constant const& shape = is_array(a) ? a : b;
@@ -212,8 +224,8 @@ void binary(op::Id o, Constant const& a, Constant const& b) {
     if (!is_scalar(shape))
         for (unsigned long i = 0; i < count_of(shape) && i < max_checked; ++i) {
             auto const e = attempt([&] { return apply(o, at(a, i), at(b, i)); });
-            if (!e) fail(what + ": the scalar fold at " + std::to_string(i) + " raised " + raised);
-            expect_same(at(*r, i), *e, what + " at " + std::to_string(i));
+            if (!e) fail(what() + ": the scalar fold at " + std::to_string(i) + " raised " + raised);
+            expect_same(at(*r, i), *e, what);
         }
 }
 
@@ -248,18 +260,18 @@ struct Slots {
 };
 
 void accumulate(accum::Id red, unsigned long dim, Constant const& a) {
-    std::string const what = "apply(" + text(red) + ", " + std::to_string(dim) + ", " + text(a) + ")";
+    What const what([&] { return "apply(" + text(red) + ", " + std::to_string(dim) + ", " + text(a) + ")"; });
     if (is_array(a) && !affordable(count_with(size_of(a), dim, 1))) return;
     auto const r = attempt([&] { return apply(red, dim, a); });
     int const t = element_of(a);
     bool const folds = is_array(a) && (t == 0 ? red == accum::ANY || red == accum::ALL : red != accum::ANY && red != accum::ALL);
     if (!folds) {
-        if (r || raised != "InvalidAccum") fail(what + " did not raise InvalidAccum");
+        if (r || raised != "InvalidAccum") fail(what() + " did not raise InvalidAccum");
         return;
     }
     if (!r) {
         if (raised == "bad_alloc") return;
-        fail(what + " raised " + raised);
+        fail(what() + " raised " + raised);
     }
     ArraySize out = size_of(a);
     out.replace(dim, 1);
@@ -269,21 +281,21 @@ void accumulate(accum::Id red, unsigned long dim, Constant const& a) {
     for (unsigned long o = 0; o < out.numElements() && o < max_checked; ++o) {
         Constant acc = ident;
         for (unsigned long k = 0; k < slots.len; ++k) acc = apply(accum::base(red), acc, at(a, slots.input(o, k)));
-        expect_same(at(*r, o), acc, what + " at " + std::to_string(o));
+        expect_same(at(*r, o), acc, what);
     }
 }
 
 void extremum(extrema::Id e, unsigned long dim, Constant const& a) {
-    std::string const what = "apply(" + text(e) + ", " + std::to_string(dim) + ", " + text(a) + ")";
+    What const what([&] { return "apply(" + text(e) + ", " + std::to_string(dim) + ", " + text(a) + ")"; });
     if (is_array(a) && !affordable(count_with(size_of(a), dim, 1))) return;
     auto const r = attempt([&] { return apply(e, dim, a); });
     if (!is_array(a) || element_of(a) == 0) {
-        if (r || raised != "InvalidExtrema") fail(what + " did not raise InvalidExtrema");
+        if (r || raised != "InvalidExtrema") fail(what() + " did not raise InvalidExtrema");
         return;
     }
     if (!r) {
         if (raised == "bad_alloc") return;
-        fail(what + " raised " + raised);
+        fail(what() + " raised " + raised);
     }
     ArraySize out = size_of(a);
     if (out(dim) != 0) out.replace(dim, 1);
@@ -294,20 +306,20 @@ void extremum(extrema::Id e, unsigned long dim, Constant const& a) {
         for (unsigned long k = 1; k < slots.len; ++k)
             if (std::get<Scalar<bool>>(apply(extrema::base(e), at(a, slots.input(o, k)), at(a, slots.input(o, best))).value()).value)
                 best = k;
-        expect_same(at(*r, o), Constant(best), what + " at " + std::to_string(o));
+        expect_same(at(*r, o), Constant(best), what);
     }
 }
 
 void conversion(type::Id target, Constant const& a) {
-    std::string const what = "convert_with_check(" + text(target) + ", " + text(a) + ")";
+    What const what([&] { return "convert_with_check(" + text(target) + ", " + text(a) + ")"; });
     auto const r = attempt([&] { return convert_with_check(target, a); });
     if (element_of(a) < 0) {
-        if (r || raised != "InvalidConversion") fail(what + " did not raise InvalidConversion");
+        if (r || raised != "InvalidConversion") fail(what() + " did not raise InvalidConversion");
         return;
     }
     if (!r) {
         if (raised == "bad_alloc") return;
-        fail(what + " raised " + raised);
+        fail(what() + " raised " + raised);
     }
     expect_type(r->first, shaped(target, a, is_array(a) ? size_of(a) : ArraySize{1, 1}), what);
     if (!is_array(a)) return;
@@ -315,46 +327,46 @@ void conversion(type::Id target, Constant const& a) {
     for (unsigned long i = 0; i < count_of(a); ++i) {
         auto const [e, flag] = convert_with_check(target, at(a, i));
         lossy |= flag;
-        if (i < max_checked) expect_same(at(r->first, i), e, what + " at " + std::to_string(i));
+        if (i < max_checked) expect_same(at(r->first, i), e, what);
     }
-    if (lossy != r->second) fail(what + ": the flag differs from its elements'");
+    if (lossy != r->second) fail(what() + ": the flag differs from its elements'");
 }
 
 void conditionals(Constant const& c, Constant const& a, Constant const& b) {
-    std::string const what = "conditional(" + text(c) + ", " + text(a) + ", " + text(b) + ")";
+    What const what([&] { return "conditional(" + text(c) + ", " + text(a) + ", " + text(b) + ")"; });
     auto const r = attempt([&] { return &conditional(c, a, b); });
     if (c.id() == 0 && value_type(a) == value_type(b)) {
-        if (!r || *r != (std::get<Scalar<bool>>(c.value()).value ? &a : &b)) fail(what + " picked the wrong branch");
+        if (!r || *r != (std::get<Scalar<bool>>(c.value()).value ? &a : &b)) fail(what() + " picked the wrong branch");
     } else if (r || raised != "InvalidConditional") {
-        fail(what + " did not raise InvalidConditional");
+        fail(what() + " did not raise InvalidConditional");
     }
 
     auto const ar = attempt([&] { return array_conditional(c, a, b); });
     auto fits = [&](Constant const& x) { return is_scalar(x) || (is_array(x) && size_of(x) == size_of(c)); };
     if (c.id() != 4 || !fits(a) || !fits(b) || element_of(a) != element_of(b)) {
-        if (ar || raised != "InvalidArrayConditional") fail("array_" + what + " did not raise InvalidArrayConditional");
+        if (ar || raised != "InvalidArrayConditional") fail("array_" + what() + " did not raise InvalidArrayConditional");
         return;
     }
     if (!ar) {
         if (raised == "bad_alloc") return;
-        fail("array_" + what + " raised " + raised);
+        fail("array_" + what() + " raised " + raised);
     }
-    expect_type(*ar, ArrayType(static_cast<type::Id>(element_of(a)), size_of(c)), "array_" + what);
+    expect_type(*ar, ArrayType(static_cast<type::Id>(element_of(a)), size_of(c)), what);
     for (unsigned long i = 0; i < count_of(c) && i < max_checked; ++i)
-        expect_same(at(*ar, i), std::get<Scalar<bool>>(at(c, i).value()).value ? at(a, i) : at(b, i), "array_" + what);
+        expect_same(at(*ar, i), std::get<Scalar<bool>>(at(c, i).value()).value ? at(a, i) : at(b, i), what);
 }
 
 void padding(Constant const& a, unsigned long dim, unsigned long length, ScalarConstant const& fill) {
-    std::string const what = "pad(" + text(a) + ", " + std::to_string(dim) + ", " + std::to_string(length) + ", " + text(fill) + ")";
+    What const what([&] { return "pad(" + text(a) + ", " + std::to_string(dim) + ", " + std::to_string(length) + ", " + text(fill) + ")"; });
     if (is_array(a) && !affordable(count_with(size_of(a), dim, length))) return;
     auto const r = attempt([&] { return pad(a, dim, length, fill); });
     if (!is_array(a) || fill.id() != element_of(a)) {
-        if (r || !one_of({"InvalidArray", "TypeMismatchForPad"})) fail(what + " did not raise");
+        if (r || !one_of({"InvalidArray", "TypeMismatchForPad"})) fail(what() + " did not raise");
         return;
     }
     if (!r) {
         if (raised == "bad_alloc") return;
-        fail(what + " raised " + raised);
+        fail(what() + " raised " + raised);
     }
     ArraySize const s = size_of(a);
     ArraySize out = s;
@@ -364,24 +376,24 @@ void padding(Constant const& a, unsigned long dim, unsigned long length, ScalarC
     for (unsigned long o = 0; o < out.numElements() && o < max_checked; ++o) {
         unsigned long const k = (o / slots.stride) % slots.len, outer = o / (slots.stride * slots.len);
         Constant const want = k < in.len ? at(a, outer * in.len * in.stride + k * in.stride + o % in.stride) : to_constant(fill);
-        expect_same(at(*r, o), want, what + " at " + std::to_string(o));
+        expect_same(at(*r, o), want, what);
     }
 }
 
 void reshaping(Constant const& a, ArraySize const& target) {
-    std::string const what = "Reshape(" + text(a) + ", " + text(target) + ")";
+    What const what([&] { return "Reshape(" + text(a) + ", " + text(target) + ")"; });
     auto const r = attempt([&] { return indexable::Reshape<Constant>()(a, target); });
     if (!is_array(a)) {
-        if (r || raised != "InvalidArray") fail(what + " did not raise InvalidArray");
+        if (r || raised != "InvalidArray") fail(what() + " did not raise InvalidArray");
         return;
     }
     if (!r) return;  // the shapes' element counts differ
-    if (true_count(size_of(*r)) != true_count(size_of(a))) fail(what + " changed the element count");
+    if (true_count(size_of(*r)) != true_count(size_of(a))) fail(what() + " changed the element count");
     for (unsigned long i = 0; i < count_of(a) && i < max_checked; ++i) expect_same(at(*r, i), at(a, i), what);
 }
 
 void tiling(Constant const& a, ArraySize const& reps) {
-    std::string const what = "Repmat(" + text(a) + ", " + text(reps) + ")";
+    What const what([&] { return "Repmat(" + text(a) + ", " + text(reps) + ")"; });
     if (is_array(a)) {
         Wide n = 1;
         for (unsigned long k = 0; k < std::max(size_of(a).size(), reps.size()); ++k)
@@ -390,18 +402,18 @@ void tiling(Constant const& a, ArraySize const& reps) {
     }
     auto const r = attempt([&] { return indexable::Repmat<Constant>()(a, reps); });
     if (!is_array(a)) {
-        if (r || raised != "InvalidArray") fail(what + " did not raise InvalidArray");
+        if (r || raised != "InvalidArray") fail(what() + " did not raise InvalidArray");
         return;
     }
     if (!r) {
         if (raised == "bad_alloc") return;
-        fail(what + " raised " + raised);
+        fail(what() + " raised " + raised);
     }
     ArraySize const s = size_of(a), t = size_of(*r);
     unsigned long const d = std::max(s.size(), reps.size());
     for (unsigned long k = 0; k < d; ++k)
-        if (static_cast<Wide>(s(k)) * reps(k) != t(k)) fail(what + " has the shape " + text(t));
-    if (!true_count(t)) fail(what + " holds a shape of more than 2^64 - 1 elements");
+        if (static_cast<Wide>(s(k)) * reps(k) != t(k)) fail(what() + " has the shape " + text(t));
+    if (!true_count(t)) fail(what() + " holds a shape of more than 2^64 - 1 elements");
     for (unsigned long i = 0; i < t.numElements() && i < max_checked; ++i) {
         unsigned long rem = i, p = 0, ms = 1;
         for (unsigned long k = 0; k < d; ++k) {
@@ -409,32 +421,32 @@ void tiling(Constant const& a, ArraySize const& reps) {
             rem /= t(k);
             ms *= s(k);
         }
-        expect_same(at(*r, i), at(a, p), what + " at " + std::to_string(i));
+        expect_same(at(*r, i), at(a, p), what);
     }
 }
 
 // Walks an indexer, checking every position against the source before it is
 // used, and returns the positions (at most max_checked of them).
-std::vector<unsigned long> positions(Indexer const& ix, unsigned long source_count, std::string const& what) {
+std::vector<unsigned long> positions(Indexer const& ix, unsigned long source_count, What const& what) {
     std::vector<unsigned long> out;
     unsigned long n = 0;
     for (auto it = ix.begin(); it != ix.end() && n < max_checked; ++it, ++n) {
-        if (*it >= source_count) fail(what + ": position " + std::to_string(*it) + " outside the source");
+        if (*it >= source_count) fail(what() + ": position " + std::to_string(*it) + " outside the source");
         out.push_back(*it);
     }
-    if (n < max_checked && n != ix.size().numElements()) fail(what + ": visits fewer positions than its shape holds");
+    if (n < max_checked && n != ix.size().numElements()) fail(what() + ": visits fewer positions than its shape holds");
     return out;
 }
 
 // Joins arrays and shapes along `dim`; when every operand is an array of one
 // element type, carries the plan out and checks it against the inverse plan.
 void concatenation(unsigned long dim, std::vector<Constant> const& operands, std::vector<ArraySize> const& sizes) {
-    std::string const what = "Concatenator(" + std::to_string(dim) + ", " + std::to_string(sizes.size()) + " sizes)";
+    What const what([&] { return "Concatenator(" + std::to_string(dim) + ", " + std::to_string(sizes.size()) + " sizes)"; });
     auto const plan = attempt([&] { return Concatenator(dim, sizes); });
     auto const inverse = attempt([&] { return InverseConcatenator(dim, sizes); });
-    if (plan.has_value() != inverse.has_value()) fail(what + ": the plan and its inverse disagree on validity");
+    if (plan.has_value() != inverse.has_value()) fail(what() + ": the plan and its inverse disagree on validity");
     if (!plan) return;
-    if (plan->entries().size() != sizes.size()) fail(what + ": one entry per operand expected");
+    if (plan->entries().size() != sizes.size()) fail(what() + ": one entry per operand expected");
     // Coverage of the result is checked when the plan is small enough to walk whole.
     unsigned long const total = true_count(plan->size()).value_or(~0UL);
     std::vector<bool> seen(total <= max_checked ? total : 0);
@@ -443,23 +455,23 @@ void concatenation(unsigned long dim, std::vector<Constant> const& operands, std
     if (materialise)
         joined = indexable::Create<Constant>()(ArrayType(static_cast<type::Id>(element_of(operands[0])), plan->size()));
     for (auto const& entry : *plan) {
-        auto const dst = positions(entry.dstIndexer(), total, what + " destination");
-        auto const src = positions(entry.srcIndexer(), true_count(sizes[entry.src()]).value_or(~0UL), what + " source");
-        if (dst.size() != src.size()) fail(what + ": an entry's indexers differ in length");
+        auto const dst = positions(entry.dstIndexer(), total, what);
+        auto const src = positions(entry.srcIndexer(), true_count(sizes[entry.src()]).value_or(~0UL), what);
+        if (dst.size() != src.size()) fail(what() + ": an entry's indexers differ in length");
         for (unsigned long i = 0; i < dst.size(); ++i) {
             if (dst[i] < seen.size()) {
-                if (seen[dst[i]]) fail(what + ": a position filled twice");
+                if (seen[dst[i]]) fail(what() + ": a position filled twice");
                 seen[dst[i]] = true;
             }
             if (materialise) indexable::Set<Constant>()(*joined, dst[i], at(operands[entry.src()], src[i]));
         }
     }
     for (unsigned long p = 0; p < seen.size(); ++p) {
-        if (!seen[p]) fail(what + ": position " + std::to_string(p) + " left unfilled");
+        if (!seen[p]) fail(what() + ": position " + std::to_string(p) + " left unfilled");
         auto const from = (*inverse)(p);
         if (!from || from->first >= sizes.size() || from->second >= sizes[from->first].numElements())
-            fail(what + ": the inverse plan has no operand for " + std::to_string(p));
-        if (materialise) expect_same(at(*joined, p), at(operands[from->first], from->second), what + " inverse");
+            fail(what() + ": the inverse plan has no operand for " + std::to_string(p));
+        if (materialise) expect_same(at(*joined, p), at(operands[from->first], from->second), what);
     }
 }
 
@@ -493,13 +505,13 @@ void indexing(ByteReader& in, ConstantDecoder& dec, ArraySize const& source, Con
         stride[k] = static_cast<unsigned long>(mult);
         mult *= k < source.size() ? source(k) : 1;
     }
-    std::string const what = "indexer over " + text(source);
+    What const what([&] { return "indexer over " + text(source); });
     auto const ix = attempt([&] { return Indexer(builder); });
     if (!valid) {
-        if (ix || raised != "InvalidIndex") fail(what + " accepted an index outside it");
+        if (ix || raised != "InvalidIndex") fail(what() + " accepted an index outside it");
         return;
     }
-    if (!ix) fail(what + " raised " + raised);
+    if (!ix) fail(what() + " raised " + raised);
     // Positions over a shape that no array can hold are not bounded by its
     // wrapped element count.
     auto const seen = positions(*ix, true_count(source).value_or(~0UL), what);
@@ -509,7 +521,7 @@ void indexing(ByteReader& in, ConstantDecoder& dec, ArraySize const& source, Con
             want += lists[k][rem % lists[k].size()] * stride[k];
             rem /= lists[k].size();
         }
-        if (seen[i] != want) fail(what + ": visit " + std::to_string(i) + " at " + std::to_string(seen[i]));
+        if (seen[i] != want) fail(what() + ": visit " + std::to_string(i) + " at " + std::to_string(seen[i]));
         if (array) (void)at(*array, seen[i]);
     }
 }
@@ -522,7 +534,7 @@ void writing(ByteReader& in, ConstantDecoder& dec, Constant const& a, Constant c
         unsigned long const i = in.pick(256) % count_of(a);
         Constant const v = at(b, in.pick(256) % count_of(b));
         indexable::Set<Constant>()(x, i, v);
-        expect_same(at(x, i), v, "Set");
+        expect_same(at(x, i), v, What([] { return std::string("Set"); }));
         x = a;
     }
     auto const assigned = attempt([&] { return (assign(x, b), true); });
@@ -539,17 +551,17 @@ void writing(ByteReader& in, ConstantDecoder& dec, Constant const& a, Constant c
     unsigned const which = in.pick(3);
     op::Id const ops[] = {op::PLUS, op::TIMES, op::DIVIDE};
     auto const done = attempt([&] { return &(which == 0 ? x += s : which == 1 ? x *= s : x /= s); });
-    std::string const what = text(a) + " " + text(ops[which]) + "= " + text(s);
+    What const what([&] { return text(a) + " " + text(ops[which]) + "= " + text(s); });
     int const t = element_of(a);
     if (t <= 0 || t != s.id()) {
-        if (done || raised != "InvalidOp") fail(what + " did not raise InvalidOp");
+        if (done || raised != "InvalidOp") fail(what() + " did not raise InvalidOp");
     } else if (done) {
         for (unsigned long i = 0; i < count_of(a) && i < max_checked; ++i)
             expect_same(at(x, i), apply(ops[which], at(a, i), to_constant(s)), what);
     } else if (raised != "DivideByZero" && raised != "bad_alloc") {
-        fail(what + " raised " + raised);
+        fail(what() + " raised " + raised);
     }
-    if (!done && digest(x) != digest(a)) fail(what + " failed but changed its target");
+    if (!done && digest(x) != digest(a)) fail(what() + " failed but changed its target");
 }
 
 // Equality, order and hash agree, and iteration reads what Get reads.
@@ -558,10 +570,11 @@ void relations(Constant const& a, Constant const& b) {
     if (a == b && hash_value(a) != hash_value(b)) fail("equal values hash differently: " + text(a));
     (void)text(a);
     if (!is_array(a)) return;
+    What const what([&] { return "iterating " + text(a); });
     unsigned long i = 0;
     for (Constant const e : a) {
         if (i >= max_checked) break;
-        expect_same(e, at(a, i++), "iterating " + text(a));
+        expect_same(e, at(a, i++), what);
     }
 }
 

@@ -35,7 +35,7 @@ dict=()
 
 # Limits on one allocation and on the whole process: a runaway allocation is
 # a finding. The fold target keeps the arrays it really allocates below
-# 2^24 elements; shapes no block can hold must be refused by the library.
+# 2^16 elements; shapes no block can hold must be refused by the library.
 "$build/fuzz/$target" -max_total_time="$seconds" -max_len=4096 -timeout=25 \
   -malloc_limit_mb=1024 -rss_limit_mb=2048 -print_final_stats=1 "${dict[@]}" \
   "$scratch" "${seeds[@]}"
