@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 namespace lang::fuzz {
@@ -55,6 +56,14 @@ private:
     std::size_t size_;
     std::size_t pos_ = 0;
 };
+
+/// The printed form of anything with an operator<<.
+template <class X>
+std::string text(X const& x) {
+    std::ostringstream os;
+    os << x;
+    return os.str();
+}
 
 /// Reports a broken invariant and stops, so libFuzzer keeps the input.
 [[noreturn]] inline void fail(std::string const& what) {

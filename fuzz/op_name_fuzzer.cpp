@@ -15,20 +15,13 @@ using namespace lang::core;
 
 namespace {
 
-template <class Id>
-std::string printed(Id id) {
-    std::ostringstream os;
-    os << id;
-    return os.str();
-}
-
 // The names as the printer writes them, so the reader is checked against the
 // other direction rather than against its own table.
 template <class Id>
 std::map<std::string, Id> const& names(int count) {
     static auto const table = [count] {
         std::map<std::string, Id> m;
-        for (int k = 0; k < count; ++k) m.emplace(printed(static_cast<Id>(k)), static_cast<Id>(k));
+        for (int k = 0; k < count; ++k) m.emplace(lang::fuzz::text(static_cast<Id>(k)), static_cast<Id>(k));
         if (m.size() != static_cast<unsigned>(count)) lang::fuzz::fail("two values print the same name");
         return m;
     }();
@@ -62,6 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     read_all<op::Id>(text, 42);
     read_all<accum::Id>(text, 6);
     read_all<extrema::Id>(text, 2);
-    if (printed(static_cast<op::Id>(-1)) != "invalid") lang::fuzz::fail("the invalid operator prints otherwise");
+    if (lang::fuzz::text(static_cast<op::Id>(-1)) != "invalid") lang::fuzz::fail("the invalid operator prints otherwise");
     return 0;
 }

@@ -30,16 +30,10 @@ void read_statements(std::string const& text) {
     read();
 }
 
-std::string printed(lang::core::Constant const& c) {
-    std::ostringstream os;
-    os << c;
-    return os.str();
-}
-
 // Reals print with 16 digits, so the first reading may land on a neighbour;
 // its printed form must then be the same text.
 void read_back(lang::core::Constant const& value) {
-    std::string const text = printed(value);
+    std::string const text = lang::fuzz::text(value);
     lang::eval::Evaluator evaluator;
     lang::core::Constant const read = [&] {
         try {
@@ -48,7 +42,7 @@ void read_back(lang::core::Constant const& value) {
             lang::fuzz::fail("printed constant does not read back: " + text + ": " + e.what());
         }
     }();
-    if (printed(read) != text) lang::fuzz::fail("read back as " + printed(read) + ", printed as " + text);
+    if (lang::fuzz::text(read) != text) lang::fuzz::fail("read back as " + lang::fuzz::text(read) + ", printed as " + text);
     if (value_type(read) != value_type(value)) lang::fuzz::fail("read back with another type: " + text);
 }
 

@@ -13,12 +13,6 @@ using namespace lang::core;
 
 namespace {
 
-std::string printed(type::Id id) {
-    std::ostringstream os;
-    os << id;
-    return os.str();
-}
-
 std::string lowered(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
@@ -37,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         if (in.tellg() != words.tellg() || in.rdstate() != words.rdstate())
             lang::fuzz::fail("type name read a different extent than the word '" + word + "'");
         if (id < -1 || id > 3) lang::fuzz::fail("type name left the id unset for '" + word + "'");
-        if (id != -1 && printed(id) != lowered(word))
-            lang::fuzz::fail("'" + word + "' read as " + printed(id));
-        if (type::id(word) != -1 && printed(type::id(word)) != word)
-            lang::fuzz::fail("type::id('" + word + "') prints as " + printed(type::id(word)));
+        if (id != -1 && lang::fuzz::text(id) != lowered(word))
+            lang::fuzz::fail("'" + word + "' read as " + lang::fuzz::text(id));
+        if (type::id(word) != -1 && lang::fuzz::text(type::id(word)) != word)
+            lang::fuzz::fail("type::id('" + word + "') prints as " + lang::fuzz::text(type::id(word)));
         if (!in) break;
     }
     return 0;
