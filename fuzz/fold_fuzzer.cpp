@@ -599,7 +599,9 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
             for (unsigned n = 1 + in.pick(3); n > 0; --n) {
                 Constant const& a = operand();
                 if (is_array(a) && (arrays.empty() || element_of(a) == element_of(arrays[0]))) arrays.push_back(a);
-                sizes.push_back(is_array(a) ? size_of(a) : dec.shape(true));
+                // Planning walks every length of every operand, so shape-only
+                // operands stay small; padding reaches the plan with long ones.
+                sizes.push_back(is_array(a) ? size_of(a) : dec.shape(false));
             }
             concatenation(dimension(), arrays, sizes);
             break;
