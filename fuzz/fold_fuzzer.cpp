@@ -8,6 +8,7 @@
 
 #include <lang/core/core.hpp>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <functional>
@@ -96,11 +97,8 @@ unsigned long count_of(Constant const& c) { return is_array(c) ? size_of(c).numE
 // True element count of a shape, or nothing when it exceeds 2^64 - 1.
 std::optional<unsigned long> true_count(ArraySize const& s) {
     Wide n = 1;
-    for (unsigned long d = 0; d < s.size(); ++d) {
-        n *= s(d);
-        if (n == 0) return 0;
-        if (n >> 64) return std::nullopt;
-    }
+    for (unsigned long d = 0; d < s.size(); ++d) n = std::min<Wide>(n * s(d), beyond);  // a later 0 still empties it
+    if (n >> 64) return std::nullopt;
     return static_cast<unsigned long>(n);
 }
 
@@ -597,11 +595,13 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
             std::vector<Constant> arrays;
             std::vector<ArraySize> sizes;
             for (unsigned n = 1 + in.pick(3); n > 0; --n) {
+                // Planning walks every length of every operand, so operands
+                // stay short; padding reaches the plan with long ones.
                 Constant const& a = operand();
-                if (is_array(a) && (arrays.empty() || element_of(a) == element_of(arrays[0]))) arrays.push_back(a);
-                // Planning walks every length of every operand, so shape-only
-                // operands stay small; padding reaches the plan with long ones.
-                sizes.push_back(is_array(a) ? size_of(a) : dec.shape(false));
+                bool const walkable = is_array(a) && size_of(a).data()->lengths().end() ==
+                    std::ranges::find_if(size_of(a).data()->lengths(), [](unsigned long l) { return l > (1UL << 16); });
+                if (walkable && (arrays.empty() || element_of(a) == element_of(arrays[0]))) arrays.push_back(a);
+                sizes.push_back(walkable ? size_of(a) : dec.shape(false));
             }
             concatenation(dimension(), arrays, sizes);
             break;
