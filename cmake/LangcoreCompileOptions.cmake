@@ -22,6 +22,20 @@ if(LANGCORE_SANITIZE)
   add_link_options(-fsanitize=${_langcore_sanitizers})
 endif()
 
+# The fuzz targets want coverage feedback from the library itself, not only
+# from their own code, so every target of a fuzz build is instrumented; the
+# targets link libFuzzer's main themselves.
+if(LANGCORE_BUILD_FUZZERS)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "LANGCORE_BUILD_FUZZERS needs clang (libFuzzer)")
+  endif()
+  if(LANGCORE_SANITIZE)
+    message(FATAL_ERROR "LANGCORE_BUILD_FUZZERS brings its own sanitizers; leave LANGCORE_SANITIZE empty")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Applies the project's warnings and floating-point rules to a target.
 function(langcore_target_options target)
   target_link_libraries(${target} PRIVATE $<BUILD_INTERFACE:langcore_options>)
