@@ -22,8 +22,12 @@ public:
     /// Copies both.
     ExternalFunctionInstance(Type const& returnType, Function const& function)
         : returnType_(returnType), function_(function) {}
+    /// Copies. No move is declared, so a move copies and leaves the source
+    /// as it was.
+    ///@{
     ExternalFunctionInstance(ExternalFunctionInstance const&) = default;
     ExternalFunctionInstance& operator=(ExternalFunctionInstance const&) = default;
+    ///@}
 
     /// The type whose raw layout the function writes to its output.
     Type const& returnType() const noexcept { return returnType_; }

@@ -45,8 +45,12 @@ public:
     /// for no sizes and InvalidConcatenation when a size differs from the
     /// first in another dimension.
     Concatenator(unsigned long dim, std::vector<ArraySize> const& sizes);
+    /// Copies share the entry list. No move is declared, so a move copies and
+    /// leaves the source as it was.
+    ///@{
     Concatenator(Concatenator const&) noexcept = default;
     Concatenator& operator=(Concatenator const&) noexcept = default;
+    ///@}
 
     /// The result size.
     ArraySize const& size() const noexcept { return size_; }

@@ -24,8 +24,12 @@ public:
 
     /// Checks `subscripts` positions against `size`.
     IndexChecker(ArraySize const& size, kbase::Positive<unsigned long> subscripts);
+    /// Copies share the lengths. No move is declared, so a move copies and
+    /// leaves the source as it was.
+    ///@{
     IndexChecker(IndexChecker const&) noexcept = default;
     IndexChecker& operator=(IndexChecker const&) noexcept = default;
+    ///@}
 
     /// Raises InvalidIndex of the types catalog unless `index` is below the
     /// admissible length of `position`; a position past the last one throws

@@ -88,8 +88,12 @@ public:
     /// Visits `entries` over a source of size `src`; `dst` is the shape of
     /// the selection and must hold as many elements as the entries combine to.
     Indexer(ArraySize const& src, ArraySize const& dst, std::vector<IndexEntry> const& entries);
+    /// Copies. No move is declared, so a move copies and leaves the source
+    /// as it was.
+    ///@{
     Indexer(Indexer const&) = default;
     Indexer& operator=(Indexer const&) = default;
+    ///@}
 
     /// The shape of the selection.
     ArraySize const& size() const noexcept { return size_; }

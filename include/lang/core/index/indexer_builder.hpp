@@ -20,8 +20,12 @@ class LANGCORE_API IndexerBuilder {
 public:
     /// A builder for a source of size `size`, with a new, empty entry list.
     explicit IndexerBuilder(ArraySize const& size);
+    /// Copies share the entry list. No move is declared, so a move copies and
+    /// leaves the source as it was.
+    ///@{
     IndexerBuilder(IndexerBuilder const&) noexcept = default;
     IndexerBuilder& operator=(IndexerBuilder const&) noexcept = default;
+    ///@}
 
     /// Appends the subscript of the next dimension.
     void append_(IndexEntry const& entry) { entries_->push_back(entry); }

@@ -29,8 +29,12 @@ public:
 
     /// Raises as Concatenator does for the same arguments.
     InverseConcatenator(unsigned long dim, std::vector<ArraySize> const& sizes);
+    /// Copies share the plan. No move is declared, so a move copies and
+    /// leaves the source as it was.
+    ///@{
     InverseConcatenator(InverseConcatenator const&) noexcept = default;
     InverseConcatenator& operator=(InverseConcatenator const&) noexcept = default;
+    ///@}
 
     /// The result size.
     ArraySize const& size() const noexcept { return impl_->size; }

@@ -18,8 +18,12 @@ public:
     FunctionType();
     /// Raises EmptyFunctionType for an empty list or a lone void type.
     explicit FunctionType(Types const& types);
+    /// Copies share the type list. No move is declared, so a move copies and
+    /// leaves the source as it was.
+    ///@{
     FunctionType(FunctionType const&) noexcept = default;
     FunctionType& operator=(FunctionType const&) noexcept = default;
+    ///@}
 
     /// The types, in order.
     Types const& types() const noexcept { return types_; }
