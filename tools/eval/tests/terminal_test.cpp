@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -41,14 +42,14 @@ public:
 
     /// Types `keys` at the next prompt, then waits until `shown` shows.
     bool type(std::string const& keys, std::string_view shown, std::string_view prompt = "> ") {
-        return show(prompt) && write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size()) &&
-               show(shown);
+        return show(prompt) && editing() &&
+               write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size()) && show(shown);
     }
 
     /// Ends the input with Ctrl-D at the next prompt; whether the program
     /// then exits with status 0.
     bool finish() {
-        if (!show("> ") || write(master_, "\x04", 1) != 1) return false;
+        if (!show("> ") || !editing() || write(master_, "\x04", 1) != 1) return false;
         while (more()) {}
         int status = 0;
         bool const exited = waitpid(pid_, &status, 0) == pid_;
@@ -67,6 +68,19 @@ private:
         ssize_t const n = poll(&p, 1, 20000) == 1 ? read(master_, buffer, sizeof buffer) : 0;
         if (n > 0) screen.append(buffer, static_cast<std::size_t>(n));
         return n > 0;
+    }
+
+    // Waits until the line editor has taken the terminal out of line mode. A
+    // person types long after that; keys written in one burst could arrive
+    // while the kernel still echoes and edits lines itself.
+    bool editing() const {
+        for (int tries = 0; tries < 20000; ++tries) {
+            termios mode{};
+            if (tcgetattr(master_, &mode) != 0) return false;
+            if ((mode.c_lflag & (ICANON | ECHO)) == 0) return true;
+            usleep(1000);
+        }
+        return false;
     }
 
     bool show(std::string_view text) {
