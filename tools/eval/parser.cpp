@@ -260,7 +260,15 @@ private:
             if (index) throw SyntaxError(t.at, "an index literal is a whole number: '" + s + "'");
             errno = 0;
             double const v = std::strtod(s.c_str(), nullptr);
-            if (errno == ERANGE && std::isinf(v)) throw SyntaxError(t.at, "real literal out of range: " + s);
+            if (errno == ERANGE && std::isinf(v)) {
+                // The largest real prints with 16 digits as a text that rounds
+                // past it; that text, and anything up to it, reads back as the
+                // largest real.
+                if (std::strtold(s.c_str(), nullptr) > std::strtold("1.797693134862316e+308", nullptr))
+                    throw SyntaxError(t.at, "real literal out of range: " + s);
+                n.value = std::numeric_limits<double>::max();
+                return n;
+            }
             n.value = v;
             return n;
         }

@@ -84,6 +84,10 @@ TEST(Reader, ReadsLiteralsAndAssignments) {
     // The magnitude of 2147483648 is kept for the minus in front of it.
     EXPECT_EQ(parse_statement("-2147483648").expression.children[0].magnitude, 2147483648u);
     EXPECT_EQ(parse_statement("18446744073709551615i").expression.value, core::Constant(~0UL));
+    // The largest real's printed form rounds past it, yet reads back as it.
+    std::ostringstream largest;
+    largest << core::Constant(std::numeric_limits<double>::max());
+    EXPECT_EQ(parse_statement(largest.str()).expression.value, core::Constant(std::numeric_limits<double>::max()));
     // `x == 1` compares; `2.*3` is a product, not the number 2.
     EXPECT_TRUE(parse_statement("x == 1").target.empty());
     EXPECT_EQ(parse_statement("2.*3").expression.op, op::TIMES);
@@ -107,6 +111,7 @@ TEST(Reader, ReportsWhereTheTextGoesWrong) {
         {"2.5i", 1, 1, "an index literal is a whole number: '2.5i'"},
         {"18446744073709551616i", 1, 1, "literal out of range: 18446744073709551616i"},
         {"1e999", 1, 1, "real literal out of range: 1e999"},
+        {"1.797693134862317e+308", 1, 1, "real literal out of range"},
         {"[]", 1, 2, "an array literal needs elements"},
         {"if true then 1", 1, 15, "expected 'else' at the end"},
         {"colon<0, 1 + 2>", 1, 12, "expected ',' or '>' before '+'"},
