@@ -113,7 +113,7 @@ Constant transpose(Array<T> const& a) {
             }
         }
     }
-    return Constant(result);
+    return Constant(std::move(result));
 }
 
 // ---- Kernels by operator ----------------------------------------------------
@@ -128,7 +128,7 @@ Constant unary(Operand<T> a, Constant const& ca) {
         if (a.scalar()) return Constant(f(*a.data));
         Array<R> result = Array<R>::uninitialized(a.array->size());
         kernels::map(a.data, result.x(), a.array->size().numElements(), f);
-        return Constant(result);
+        return Constant(std::move(result));
     }
     raise_about<msg::constants::InvalidOp>(O, ca);
 }
@@ -158,7 +158,7 @@ Constant binary(Operand<T> a, Operand<T> b, Constant const& ca, Constant const& 
         }
         Array<R> result = Array<R>::uninitialized(shape);
         zip(a, b, result.x(), n, f);
-        return Constant(result);
+        return Constant(std::move(result));
     }
     raise_about<msg::constants::InvalidOp>(O, ca, cb);
 }

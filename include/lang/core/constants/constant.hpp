@@ -45,6 +45,9 @@ public:
     Constant(Scalar<T> const& value) noexcept : value_(std::in_place_type<Scalar<T>>, value) {}
     template <class T>
     Constant(Array<T> const& value) noexcept : value_(std::in_place_type<Array<T>>, value) {}
+    /// Takes over the array's block without touching its reference count.
+    template <class T>
+    Constant(Array<T>&& value) noexcept : value_(std::in_place_type<Array<T>>, std::move(value)) {}
     ///@}
     /// Takes over the tuple's list.
     Constant(Tuple value) noexcept : value_(std::in_place_type<Tuple>, std::move(value)) {}
