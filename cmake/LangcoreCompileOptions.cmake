@@ -36,7 +36,13 @@ if(LANGCORE_BUILD_FUZZERS)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# Applies the project's warnings and floating-point rules to a target.
+# Applies the project's warnings and floating-point rules to a target. A
+# shared library also binds calls between its own exported functions
+# directly, as nobody interposes on them: small folds cross several of them.
 function(langcore_target_options target)
   target_link_libraries(${target} PRIVATE $<BUILD_INTERFACE:langcore_options>)
+  get_target_property(_type ${target} TYPE)
+  if(_type STREQUAL "SHARED_LIBRARY")
+    target_compile_options(${target} PRIVATE -fno-semantic-interposition)
+  endif()
 endfunction()

@@ -105,7 +105,9 @@ inline std::string real_user_text(double e) {
     } else {
         kbase_snprintf(text, sizeof text, "%4.4f", a);
     }
-    return e < 0 ? "-" + std::string(text) : std::string(text);
+    std::string result(e < 0 ? "-" : "");
+    result += text;
+    return result;
 }
 
 /// The element's user text before any type-constructor wrapping: true, 5,
