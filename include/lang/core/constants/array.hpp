@@ -56,11 +56,7 @@ public:
     static boost::shared_ptr<T> alloc(ArraySize const& size);
     /// An owned block whose elements are unset, for a result that writes
     /// every element before any is read.
-    static Array uninitialized(ArraySize const& size) {
-        Array a(size, alloc(size));
-        a.owned_ = true;
-        return a;
-    }
+    static Array uninitialized(ArraySize const& size) { return Array(size, alloc(size), true); }
 
     /// The shape.
     ArraySize const& size() const noexcept { return size_; }
@@ -104,6 +100,11 @@ public:
     Array pad(unsigned long dim, unsigned long length, T fill) const;
 
 private:
+    // Takes the block without touching its counts: a copy would cost a
+    // locked increment and decrement on every result.
+    Array(ArraySize const& size, boost::shared_ptr<T>&& data, bool owned) noexcept
+        : size_(size), data_(std::move(data)), owned_(owned) {}
+
     T* unshare();
     void out_slices(std::ostream& os, std::vector<unsigned long>& index, unsigned long dim) const;
     /// 0x0, made once, so that a move takes no lock.
