@@ -31,7 +31,7 @@ struct Shape {
 std::vector<Shape> const shapes{{0, 3, 4},    {3, 0, 4},   {2, 3, 0},     {1, 1, 1},     {4, 4, 4},
                                 {1, 7, 1},    {7, 1, 7},   {20, 2, 19},   {1, 1000, 1},  {300, 1, 200},
                                 {64, 64, 64}, {37, 53, 41}, {8, 512, 8}, {17, 257, 13}, {130, 600, 9},
-                                {5, 300, 33}, {9, 5, 1100}};
+                                {5, 300, 33}, {9, 5, 1100}, {11, 3, 5}};
 
 /// The textbook loop: every element from zero, products in ascending p, in
 /// `Wide` arithmetic reduced to T at the end (so wrapping is checked by a

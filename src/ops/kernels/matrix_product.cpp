@@ -18,29 +18,43 @@ using Arithmetic = typename std::conditional_t<std::is_integral_v<T>, std::make_
                                                std::type_identity<T>>::type;
 
 // ---- Small products ---------------------------------------------------------
+// Column by column without packing, for products too small to repay it. A
+// strip of rows keeps its sums in vector registers while p runs, reading the
+// left matrix down its columns; each sum still starts from +0 and adds its
+// products in ascending p.
 
-/// Column by column without packing, for products too small to repay it.
-template <class T>
-void direct_product(T* __restrict out, T const* __restrict a, T const* __restrict b, unsigned long m,
-                    unsigned long k, unsigned long n) {
-    // A strip of rows keeps its sums in registers while p runs, reading the
-    // left matrix down its columns.
-    constexpr unsigned long strip = 8;
-    for (unsigned long j = 0; j < n; ++j) {
-        T const* const right = b + j * k;
-        T* const column = out + j * m;
-        unsigned long i = 0;
-        for (; i + strip <= m; i += strip) {
-            T sum[strip] = {};
-            for (unsigned long p = 0; p < k; ++p) {
-                for (unsigned long r = 0; r < strip; ++r) sum[r] = sum[r] + a[i + r + p * m] * right[p];
-            }
-            for (unsigned long r = 0; r < strip; ++r) column[i + r] = sum[r];
+/// Rows i.. (Count vectors of `V`) of column j.
+template <class V, unsigned long Count, class T>
+[[gnu::always_inline]] inline void direct_strip(T* __restrict out, T const* __restrict a, T const* __restrict b,
+                                                unsigned long m, unsigned long k, unsigned long i, unsigned long j) {
+    constexpr unsigned long lanes = sizeof(V) / sizeof(T);
+    T const* const right = b + j * k;
+    V sum[Count] = {};
+    for (unsigned long p = 0; p < k; ++p) {
+        T const* const column = a + i + p * m;
+#pragma GCC unroll 2
+        for (unsigned long v = 0; v < Count; ++v) {
+            V left;
+            std::memcpy(&left, column + v * lanes, sizeof(V));
+            sum[v] = sum[v] + left * right[p];
         }
+    }
+    std::memcpy(out + i + j * m, sum, sizeof sum);
+}
+
+template <class T, unsigned Bytes>
+[[gnu::always_inline]] inline void direct_product(T* __restrict out, T const* __restrict a, T const* __restrict b,
+                                                  unsigned long m, unsigned long k, unsigned long n) {
+    typedef T V __attribute__((vector_size(Bytes)));
+    constexpr unsigned long lanes = Bytes / sizeof(T);
+    for (unsigned long j = 0; j < n; ++j) {
+        unsigned long i = 0;
+        for (; i + 2 * lanes <= m; i += 2 * lanes) direct_strip<V, 2>(out, a, b, m, k, i, j);
+        for (; i + lanes <= m; i += lanes) direct_strip<V, 1>(out, a, b, m, k, i, j);
         for (; i < m; ++i) {
             T sum{};
-            for (unsigned long p = 0; p < k; ++p) sum = sum + a[i + p * m] * right[p];
-            column[i] = sum;
+            for (unsigned long p = 0; p < k; ++p) sum = sum + a[i + p * m] * b[p + j * k];
+            out[i + j * m] = sum;
         }
     }
 }
@@ -223,11 +237,23 @@ template <class T>
     packed_product<Tile<T, 16>>(c, a, b, m, k, n);
 }
 
+template <class T>
+[[gnu::noinline]] void generic_direct_product(T* c, T const* a, T const* b, unsigned long m, unsigned long k,
+                                              unsigned long n) {
+    direct_product<T, 16>(c, a, b, m, k, n);
+}
+
 #if defined(__x86_64__) || defined(__i386__)
 template <class T>
 [[gnu::target("avx2"), gnu::noinline]] void avx2_product(T* c, T const* a, T const* b, unsigned long m,
                                                          unsigned long k, unsigned long n) {
     packed_product<Tile<T, 32>>(c, a, b, m, k, n);
+}
+
+template <class T>
+[[gnu::target("avx2"), gnu::noinline]] void avx2_direct_product(T* c, T const* a, T const* b, unsigned long m,
+                                                                unsigned long k, unsigned long n) {
+    direct_product<T, 32>(c, a, b, m, k, n);
 }
 #endif
 
@@ -237,11 +263,11 @@ constexpr unsigned long packing_threshold = 12 * 12 * 12;
 template <class T>
 void product(T* c, T const* a, T const* b, unsigned long m, unsigned long k, unsigned long n) {
     // With k = 0 no panel runs, and the direct loop writes the zeros.
-    if (k == 0 || m * n < packing_threshold / k) return direct_product(c, a, b, m, k, n);
+    bool const direct = k == 0 || m * n < packing_threshold / k;
 #if defined(__x86_64__) || defined(__i386__)
-    if (use_avx2()) return avx2_product(c, a, b, m, k, n);
+    if (use_avx2()) return direct ? avx2_direct_product(c, a, b, m, k, n) : avx2_product(c, a, b, m, k, n);
 #endif
-    generic_product(c, a, b, m, k, n);
+    direct ? generic_direct_product(c, a, b, m, k, n) : generic_product(c, a, b, m, k, n);
 }
 
 }  // namespace
