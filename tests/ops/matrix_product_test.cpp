@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <type_traits>
@@ -105,6 +106,29 @@ TEST(MatrixProduct, WholeNumbersWrapAsInAWiderRing) {
     expect_textbook_products<unsigned long, uint128>([](std::mt19937_64& random, unsigned long) {
         return random() % 5 == 0 ? random() % 3 : random();
     });
+}
+
+// A static's destructor runs after the main thread's thread-locals are
+// destroyed; a product there must not pack into the thread's dead buffer.
+bool packed_product_is_textbook() {
+    Shape const s{40, 50, 30};  // large enough to be packed
+    std::vector<int> a(s.m * s.k), b(s.k * s.n);
+    for (unsigned long e = 0; e < a.size(); ++e) a[e] = static_cast<int>(e % 7) - 3;
+    for (unsigned long e = 0; e < b.size(); ++e) b[e] = static_cast<int>(e % 5) - 2;
+    return elements<int>(apply(op::MTIMES, make(ArraySize{s.m, s.k}, a), make(ArraySize{s.k, s.n}, b))) ==
+           reference<int, long>(a, b, s);
+}
+
+struct ProductAtExit {
+    bool armed = false;
+    ~ProductAtExit() {
+        if (armed && !packed_product_is_textbook()) std::abort();
+    }
+} product_at_exit;
+
+TEST(MatrixProduct, AStaticsDestructorMayMultiply) {
+    ASSERT_TRUE(packed_product_is_textbook());  // the thread's buffer now exists
+    product_at_exit.armed = true;
 }
 
 }  // namespace

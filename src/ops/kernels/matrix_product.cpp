@@ -88,21 +88,49 @@ constexpr unsigned long kc_max = 256;
 constexpr unsigned long mc_max = 128;
 constexpr unsigned long nc_max = 512;
 
-/// This thread's packing buffer, at least `bytes` long and 64-byte aligned.
-/// It is kept for the thread's next product and never comes from the aligned
+struct alignas(64) Line {
+    unsigned char bytes[64];
+};
+
+/// Set when this thread's buffer has been destroyed. Trivially destructible,
+/// so it stays readable until the thread itself ends.
+thread_local bool thread_buffer_gone = false;
+
+struct ThreadBuffer {
+    std::vector<Line> lines;
+    ~ThreadBuffer() { thread_buffer_gone = true; }
+};
+
+/// A product's packing buffer, at least `bytes` long and 64-byte aligned:
+/// the thread's own, kept for its next product, or once that is destroyed
+/// (a static's destructor may multiply after the main thread's thread-locals
+/// are gone) one that lives as long as the product. Never from the aligned
 /// heap, whose counters count array blocks only.
-void* scratch(std::size_t bytes) {
-    struct alignas(64) Line {
-        unsigned char bytes[64];
-    };
-    thread_local std::vector<Line> lines;
-    std::size_t const needed = (bytes + sizeof(Line) - 1) / sizeof(Line);
-    if (lines.size() < needed) {
-        lines.clear();
-        lines.resize(needed);
+class Scratch {
+public:
+    explicit Scratch(std::size_t bytes) {
+        std::vector<Line>& lines = thread_buffer_gone ? own_ : thread_buffer().lines;
+        std::size_t const needed = (bytes + sizeof(Line) - 1) / sizeof(Line);
+        if (lines.size() < needed) {
+            lines.clear();
+            lines.resize(needed);
+        }
+        data_ = lines.data();
     }
-    return lines.data();
-}
+    Scratch(Scratch const&) = delete;
+    Scratch& operator=(Scratch const&) = delete;
+
+    void* data() const noexcept { return data_; }
+
+private:
+    static ThreadBuffer& thread_buffer() {
+        thread_local ThreadBuffer buffer;
+        return buffer;
+    }
+
+    std::vector<Line> own_;
+    void* data_;
+};
 
 // Everything below is inlined into the one function per instruction set
 // that runs it, so it is compiled for that instruction set.
@@ -202,7 +230,8 @@ template <class K, class T>
     unsigned long const kc_top = std::min(k, kc_max);
     unsigned long const a_size = round_up(std::min(m, mc_max), K::mr) * kc_top;
     unsigned long const b_size = round_up(std::min(n, nc_max), K::nr) * kc_top * K::splat;
-    T* const a_pack = static_cast<T*>(scratch((a_size + b_size) * sizeof(T)));
+    Scratch const scratch((a_size + b_size) * sizeof(T));
+    T* const a_pack = static_cast<T*>(scratch.data());
     T* const b_pack = a_pack + a_size;
     for (unsigned long jc = 0; jc < n; jc += nc_max) {
         unsigned long const nc = std::min(nc_max, n - jc);
