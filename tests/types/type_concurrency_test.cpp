@@ -27,7 +27,7 @@ TEST(TypeConcurrency, SharedListsAndOneConstTypeOnFourThreads) {
     test::expect_on_threads(4, 200, [&] {
         // Hashing comes first: once the threads have passed through the
         // list's reference count, its ordering would hide a plain memo write.
-        if (hash_value(TupleType(list)) != hash) return false;
+        if (hash_value(Type(TupleType(list))) != hash) return false;
         Type const mine = TupleType(list);
         Type const copy = shared;
         Types longer = list;
