@@ -2,9 +2,9 @@
 
 #include <lang/core/index/concatenator.hpp>
 #include <lang/core/index/indexer.hpp>
-#include <lang/core/index/indexer_builder.hpp>
 
 #include "detail/raise.hpp"
+#include "index/detail/counting_indexer.hpp"
 
 #include <boost/variant/get.hpp>
 
@@ -38,11 +38,9 @@ Array<T> Array<T>::pad(unsigned long dim, unsigned long length, T fill) const {
         empty.replace(dim, 0);
         return uninitialized(empty);
     }
-    IndexerBuilder kept(size_);
-    for (unsigned long j = 0; j < size_.size(); ++j) {
-        kept.append_(make_counting_entry(0, j == dim ? length : size_(j)));
-    }
-    Indexer const indexer = kept;
+    std::vector<detail::Counting> kept(size_.size());
+    for (unsigned long j = 0; j < size_.size(); ++j) kept[j] = {0, j == dim ? length : size_(j)};
+    Indexer const indexer = detail::counting_indexer(size_, kept);
     auto result = uninitialized(indexer.size());
     T* const out = result.x();
     unsigned long k = 0;

@@ -74,5 +74,16 @@ TEST(Pad, GrowingThenShrinkingGivesTheOriginal) {
     }
 }
 
+// Nothing is visited along an empty dimension, however long the others are:
+// growing or cutting such an array only changes its shape, at once.
+TEST(Pad, EmptyArraysTakeAnyLengthAtOnce) {
+    unsigned long const huge = 1UL << 60;
+    Array<double> const narrow(ArraySize{0, 3});
+    EXPECT_EQ(narrow.pad(1, huge, 1.0).size(), (ArraySize{0, huge}));
+    Array<int> const wide(ArraySize{0, huge});
+    EXPECT_EQ(wide.pad(1, huge / 2, 0).size(), (ArraySize{0, huge / 2}));
+    EXPECT_EQ(wide.pad(2, 5, 0).size(), (ArraySize{0, huge, 5}));
+}
+
 }  // namespace
 }  // namespace lang::core

@@ -33,6 +33,10 @@ public:
         Indexer const& srcIndexer() const noexcept { return srcIndexer_; }
 
     private:
+        friend class Concatenator;
+        /// Takes indexers already converted.
+        Entry(Indexer dst, unsigned long src, Indexer source);
+
         Indexer dstIndexer_;
         unsigned long src_;
         Indexer srcIndexer_;
