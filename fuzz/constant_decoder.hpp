@@ -26,11 +26,6 @@ decltype(auto) with_element(core::type::Id id, F&& f) {
     }
 }
 
-/// Whether shapes may have lengths whose products wrap past 2^64 - 1. Off
-/// until the library raises for such shapes everywhere instead of
-/// overflowing; below 2^15 no product of four lengths wraps.
-inline constexpr bool wrapping_lengths = false;
-
 class ConstantDecoder {
 public:
     explicit ConstantDecoder(ByteReader& in) : in_(in) {}
@@ -59,8 +54,7 @@ public:
     /// and raw values, whose products wrap.
     unsigned long length() {
         static constexpr unsigned long special[] = {0, 1, 2, 3, 1UL << 32, ~0UL, 4, 5};
-        unsigned long const l = in_.special_or_bits(special);
-        return wrapping_lengths ? l : l % (1UL << 15);
+        return in_.special_or_bits(special);
     }
 
     /// A shape of up to four dimensions; with `huge`, lengths may be any

@@ -470,14 +470,17 @@ void indexing(ByteReader& in, ConstantDecoder& dec, ArraySize const& source, Con
     }
     What const what([&] { return "indexer over " + text(source); });
     auto const ix = attempt([&] { return Indexer(builder); });
+    // Positions into a shape that no array can hold cannot be counted.
+    if (!true_count(source)) {
+        if (ix || raised != "bad_alloc") fail(what() + " did not refuse a shape without a true element count");
+        return;
+    }
     if (!valid) {
         if (ix || raised != "InvalidIndex") fail(what() + " accepted an index outside it");
         return;
     }
     if (!ix) fail(what() + " raised " + raised);
-    // Positions over a shape that no array can hold are not bounded by its
-    // wrapped element count.
-    auto const seen = positions(*ix, true_count(source).value_or(~0UL), what);
+    auto const seen = positions(*ix, *true_count(source), what);
     for (unsigned long i = 0; i < seen.size(); ++i) {
         unsigned long rem = i, want = 0;
         for (unsigned long k = 0; k < n; ++k) {
