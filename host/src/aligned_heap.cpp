@@ -6,9 +6,13 @@
 #include "mem/small_pool.hpp"
 
 #include <atomic>
+#include <new>
 
 namespace groundwork::core::mem {
 namespace {
+
+// Beyond a quarter of the address space nothing can be mapped.
+constexpr unsigned long max_bytes = ~0UL >> 2;
 
 // Large element blocks; the pools count small ones per thread.
 std::atomic<unsigned long> large_allocated{0};
@@ -18,6 +22,9 @@ std::atomic<unsigned long> large_freed{0};
 // limit, a mapping of its own beyond. Under AddressSanitizer each block gets
 // a poisoned tail, so an overrun is reported instead of reaching a neighbour.
 void* allocate(unsigned long bytes, bool element) {
+    // No block is that large; refused before the redzone is added, which
+    // could wrap the size around to a small one.
+    if (bytes > max_bytes) throw std::bad_alloc();
     unsigned long const asked = (bytes == 0 ? 1 : bytes) + detail::redzone_bytes;
     void* block;
     unsigned long capacity;

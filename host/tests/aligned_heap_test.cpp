@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
@@ -56,6 +57,13 @@ TEST(AlignedHeap, BlocksAre64ByteAlignedWritableAndCountedExactly) {
     for (auto [block, bytes] : blocks) aligned_heap::vector_free(block);
     EXPECT_EQ(aligned_heap::allocations(), allocations + blocks.size());
     EXPECT_EQ(aligned_heap::live(), live);
+
+    // Sizes no mapping can hold are refused and counted nowhere, up to the
+    // largest, which a redzone would wrap around to a small block.
+    for (unsigned long bytes : {1ul << 62, ~0ul - 63, ~0ul}) {
+        EXPECT_THROW(aligned_heap::instance().vector_alloc(bytes), std::bad_alloc) << bytes << " bytes";
+    }
+    EXPECT_EQ(aligned_heap::allocations(), allocations + blocks.size());
 
     // Control blocks come from the same pools but are not element blocks.
     void* node = aligned_heap::node_alloc(40);

@@ -50,7 +50,8 @@ void release(RegionHeader* const* regions, unsigned n) noexcept {
 
 // A region's header is never poisoned: the cache and large_free read it.
 void* large_alloc(unsigned long bytes) {
-    if (bytes > (~0ul >> 2)) throw std::bad_alloc();
+    // The caller has refused sizes beyond a quarter of the address space, so
+    // the rounding below cannot wrap.
     unsigned long const mapped = (rounded_size(header_bytes + bytes) + page - 1) & ~(page - 1);
     Cache& c = cache();
     RegionHeader* region = nullptr;
