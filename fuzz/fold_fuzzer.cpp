@@ -458,21 +458,25 @@ void indexing(ByteReader& in, ConstantDecoder& dec, ArraySize const& source, Con
     // together for the last subscript, and 1 past the stored dimensions.
     std::vector<unsigned long> stride(n, 0);
     bool valid = true;
+    bool exact = true;  // whether the last subscript's extent fits in 64 bits
     Wide mult = 1;
     for (unsigned long k = 0; k < n; ++k) {
         Wide admissible = k < source.size() ? source(k) : 1;
-        if (k == n - 1)  // saturating: 2^64 admits every value
+        if (k == n - 1) {  // saturating at 2^64
             for (unsigned long d = k + 1; d < source.size(); ++d)
                 admissible = std::min<Wide>(admissible * source(d), beyond);
+            exact = admissible < beyond;
+        }
         for (unsigned long v : lists[k]) valid &= v < admissible;
         stride[k] = static_cast<unsigned long>(mult);
         mult *= k < source.size() ? source(k) : 1;
     }
     What const what([&] { return "indexer over " + text(source); });
     auto const ix = attempt([&] { return Indexer(builder); });
-    // Positions into a shape that no array can hold cannot be counted.
-    if (!true_count(source)) {
-        if (ix || raised != "bad_alloc") fail(what() + " did not refuse a shape without a true element count");
+    // Positions into a shape that no array can hold cannot be counted, nor
+    // can a last subscript's extent past 2^64 - 1 be checked against.
+    if (!true_count(source) || !exact) {
+        if (ix || raised != "bad_alloc") fail(what() + " did not refuse an extent past 2^64 - 1");
         return;
     }
     if (!valid) {
