@@ -127,7 +127,10 @@ Constant apply(accum::Id reduction, unsigned long dim, Constant const& value) {
         ArraySize size = x.size();
         size.replace(dim, 1);
         auto result = Array<T>::uninitialized(size);
-        kernels::fold(x.x(), result.x(), walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
+        // An empty result may still have a long dimension to walk.
+        if (!result.empty()) {
+            kernels::fold(x.x(), result.x(), walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
+        }
         return result;
     });
 }

@@ -133,6 +133,16 @@ TEST(Reduce, EveryDimensionMatchesAReferenceFold) {
     });
 }
 
+// No element is visited when the result is empty, however long the
+// dimension reduced: both return at once.
+TEST(Reduce, EmptyResultsOfLongDimensionsAreImmediate) {
+    unsigned long const huge = 1UL << 60;
+    Array<double> const empty(ArraySize{0, huge});
+    EXPECT_EQ(std::get<Array<double>>(apply(accum::SUM, 1, empty).value()).size(), (ArraySize{0, 1}));
+    EXPECT_EQ(std::get<Array<unsigned long>>(apply(extrema::INDEX_MAXIMUM, 1, empty).value()).size(),
+              (ArraySize{0, 1}));
+}
+
 TEST(Reduce, RejectionsCarryTheirArguments) {
     auto const invalid = [](auto call, char const* key, char const* name, char const* type) {
         expect_message(call, constants_catalog, key, {name, type});
