@@ -32,7 +32,7 @@ Array<T> make(ArraySize const& size, std::vector<T> const& elements) {
 template <class T>
 std::vector<T> elements(Constant const& c) {
     Array<T> const& a = std::get<Array<T>>(c.value());
-    return {a.begin(), a.end()};
+    return std::vector<T>(a.begin(), a.end());  // not braces: two pointers would make two bools
 }
 
 /// Boost's 64-bit hash_combine.
