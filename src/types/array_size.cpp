@@ -9,6 +9,8 @@
 #include <boost/container/small_vector.hpp>
 #include <boost/lexical_cast.hpp>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -58,13 +60,40 @@ Table& table() {
     return *instance;
 }
 
+// Each thread remembers the shapes it built last, so that building one again
+// (every result of an operation builds its shape) takes no lock. Records are
+// never freed, so a remembered pointer stays valid for the life of the process.
+struct RecentShapes {
+    static constexpr unsigned long slots = 64;
+    std::array<ArraySize::Record const*, slots> records{};
+};
+thread_local RecentShapes recent_shapes;
+
+// The record of a normal form, made by `make(block, stored lengths)` when it
+// is new; `make` comes from ArraySize, which alone may construct a record.
+template <class Make>
+ArraySize::Record const* intern(std::span<unsigned long const> lengths, unsigned long hash, Make make) {
+    using Record = ArraySize::Record;
+    Table& t = table();
+    std::lock_guard const lock(t.mutex);
+    if (auto const found = t.records.find(Probe{lengths, hash}); found != t.records.end()) return *found;
+
+    // The lengths live right behind their record, in the same block.
+    static_assert(sizeof(Record) % alignof(unsigned long) == 0);
+    std::unique_ptr<void, void (*)(void*)> block(::operator new(sizeof(Record) + lengths.size_bytes()),
+                                                 [](void* p) { ::operator delete(p); });
+    auto* const stored = reinterpret_cast<unsigned long*>(static_cast<char*>(block.get()) + sizeof(Record));
+    std::ranges::uninitialized_copy(lengths, std::span(stored, lengths.size()));
+    Record const* const record = make(block.get(), stored);
+    t.records.insert(record);
+    block.release();
+    return record;
+}
+
 }  // namespace
 
 ArraySize::ArraySize(unsigned long const* lengths, unsigned long count) {
     static constexpr unsigned long empty[] = {0};
-
-    Table& t = table();
-    std::lock_guard const lock(t.mutex);
 
     if (count == 0) {
         lengths = empty;
@@ -79,22 +108,13 @@ ArraySize::ArraySize(unsigned long const* lengths, unsigned long count) {
         elements *= lengths[i];
     }
 
-    Probe const probe{{lengths, count}, hash};
-    if (auto const found = t.records.find(probe); found != t.records.end()) {
-        record_ = *found;
-        return;
-    }
-
-    // The lengths live right behind their record, in the same block.
-    static_assert(sizeof(Record) % alignof(unsigned long) == 0);
-    std::unique_ptr<void, void (*)(void*)> block(::operator new(sizeof(Record) + count * sizeof(unsigned long)),
-                                                 [](void* p) { ::operator delete(p); });
-    auto* const stored = reinterpret_cast<unsigned long*>(static_cast<char*>(block.get()) + sizeof(Record));
-    std::uninitialized_copy_n(lengths, count, stored);
-    auto const* const record = ::new (block.get()) Record(stored, count, hash, elements);
-    t.records.insert(record);
-    block.release();
-    record_ = record;
+    std::span<unsigned long const> const normal(lengths, count);
+    Record const*& recent = recent_shapes.records[(hash ^ hash >> 32) % RecentShapes::slots];
+    if (recent == nullptr || recent->hash() != hash || !std::ranges::equal(recent->lengths(), normal))
+        recent = intern(normal, hash, [&](void* block, unsigned long const* stored) {
+            return ::new (block) Record(stored, count, hash, elements);
+        });
+    record_ = recent;
 }
 
 std::vector<unsigned long> ArraySize::multipliers() const {
