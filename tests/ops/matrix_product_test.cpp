@@ -2,8 +2,8 @@
 // path the machine has: shapes that cut tiles and panels, special reals, and
 // wrapping whole numbers checked in wider arithmetic.
 #include <lang/core/ops/apply.hpp>
-#include <lang/core/ops/detail/kernel_path.hpp>
 
+#include "test_support/kernel_paths.hpp"
 #include "test_support/values.hpp"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ namespace {
 
 using namespace test;
 
-__extension__ typedef unsigned __int128 uint128;
+__extension__ typedef unsigned __int128 u128;
 
 struct Shape {
     unsigned long m, k, n;
@@ -38,7 +38,7 @@ std::vector<Shape> const shapes{{0, 3, 4},    {3, 0, 4},   {2, 3, 0},     {1, 1,
 /// `Wide` arithmetic reduced to T at the end (so wrapping is checked by a
 /// wider ring, not by the kernels' own).
 template <class T, class Wide>
-std::vector<T> reference(std::vector<T> const& a, std::vector<T> const& b, Shape s) {
+std::vector<T> textbook(std::vector<T> const& a, std::vector<T> const& b, Shape s) {
     std::vector<T> c(s.m * s.n);
     for (unsigned long i = 0; i < s.m; ++i) {
         for (unsigned long j = 0; j < s.n; ++j) {
@@ -56,16 +56,13 @@ std::vector<T> reference(std::vector<T> const& a, std::vector<T> const& b, Shape
 template <class T, class Wide, class Draw>
 void expect_textbook_products(Draw draw) {
     std::mt19937_64 random(1234);
-    for (detail::KernelPath path : {detail::KernelPath::generic, detail::KernelPath::avx2}) {
-        detail::force_generic_kernels(path == detail::KernelPath::generic);
-        if (detail::kernel_path() != path) continue;  // a processor without AVX2
+    on_every_kernel_path([&] {
         for (Shape const s : shapes) {
-            SCOPED_TRACE(testing::Message() << "path " << static_cast<int>(path) << ", " << s.m << "x" << s.k
-                                            << " * " << s.k << "x" << s.n);
+            SCOPED_TRACE(testing::Message() << s.m << "x" << s.k << " * " << s.k << "x" << s.n);
             std::vector<T> a(s.m * s.k), b(s.k * s.n);
             for (T& e : a) e = draw(random, s.k);
             for (T& e : b) e = draw(random, s.k);
-            std::vector<T> const expected = reference<T, Wide>(a, b, s);
+            std::vector<T> const expected = textbook<T, Wide>(a, b, s);
             std::vector<T> const product = elements<T>(apply(op::MTIMES, make(ArraySize{s.m, s.k}, a),
                                                              make(ArraySize{s.k, s.n}, b)));
             ASSERT_EQ(product.size(), expected.size());
@@ -80,8 +77,7 @@ void expect_textbook_products(Draw draw) {
                     << "element " << e % s.m << ", " << e / s.m << ": " << product[e] << " against " << expected[e];
             }
         }
-    }
-    detail::force_generic_kernels(false);
+    });
 }
 
 TEST(MatrixProduct, RealsMatchTheTextbookLoopBitForBit) {
@@ -103,7 +99,7 @@ TEST(MatrixProduct, WholeNumbersWrapAsInAWiderRing) {
     expect_textbook_products<int, unsigned long>([](std::mt19937_64& random, unsigned long) {
         return static_cast<int>(random() % 5 == 0 ? random() % 5 - 2 : random());
     });
-    expect_textbook_products<unsigned long, uint128>([](std::mt19937_64& random, unsigned long) {
+    expect_textbook_products<unsigned long, u128>([](std::mt19937_64& random, unsigned long) {
         return random() % 5 == 0 ? random() % 3 : random();
     });
 }
@@ -116,7 +112,7 @@ bool packed_product_is_textbook() {
     for (unsigned long e = 0; e < a.size(); ++e) a[e] = static_cast<int>(e % 7) - 3;
     for (unsigned long e = 0; e < b.size(); ++e) b[e] = static_cast<int>(e % 5) - 2;
     return elements<int>(apply(op::MTIMES, make(ArraySize{s.m, s.k}, a), make(ArraySize{s.k, s.n}, b))) ==
-           reference<int, long>(a, b, s);
+           textbook<int, long>(a, b, s);
 }
 
 struct ProductAtExit {

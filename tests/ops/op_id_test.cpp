@@ -4,41 +4,34 @@
 #include <lang/core/ops/extrema_id.hpp>
 #include <lang/core/ops/op_id.hpp>
 
+#include "test_support/value_laws.hpp"
+
 #include <gtest/gtest.h>
 
-#include <array>
 #include <sstream>
 #include <string>
 
+namespace lang::core {
 namespace {
 
-namespace op = lang::core::op;
-namespace accum = lang::core::accum;
-namespace extrema = lang::core::extrema;
+using test::printed;
 
-constexpr std::array<char const*, 42> expected_names{
+char const* const expected_names[]{
     "uplus", "uminus", "not",  "plus",  "minus", "times", "divide", "mod",   "power", "lt",    "le",
     "gt",    "ge",     "eq",   "ne",    "and",   "or",    "inv",    "sqrt",  "exp",   "log",   "log10",
     "sin",   "cos",    "tan",  "asin",  "acos",  "atan",  "sinh",   "cosh",  "tanh",  "floor", "ceil",
     "round", "fix",    "atan2", "sign", "abs",   "max",   "min",    "transpose", "mtimes"};
 
 template <class Id>
-std::string printed(Id id) {
-    std::ostringstream os;
-    os << id;
-    return os.str();
-}
-
-template <class Id>
 Id read(std::string const& text) {
-    std::istringstream is(text);
     Id id{};
-    is >> id;
+    std::istringstream(text) >> id;
     return id;
 }
 
+static_assert(std::size(expected_names) == op::COUNT);
+
 TEST(OpId, NamesPrintAndReadBackExactly) {
-    ASSERT_EQ(op::COUNT, 42);
     for (int k = 0; k < op::COUNT; ++k) {
         auto const id = static_cast<op::Id>(k);
         EXPECT_EQ(printed(id), expected_names[k]);
@@ -53,13 +46,11 @@ TEST(OpId, InfixFormatsUseOnePlaceholderPerOperand) {
     for (int k = 0; k < op::COUNT; ++k) {
         auto const id = static_cast<op::Id>(k);
         std::string const& f = op::format(id);
-        EXPECT_EQ(lang::core::ambiguous_op(id), k < 2) << id;
+        EXPECT_EQ(ambiguous_op(id), k < 2) << id;
         for (unsigned long n = 0; n < 3 && !f.empty(); ++n) {
             EXPECT_EQ(f.find("%" + std::to_string(n)) != std::string::npos, n < op::arity(id)) << f;
         }
     }
-    EXPECT_EQ(op::format(op::MOD), "");
-    EXPECT_EQ(op::format(op::MTIMES), "%0 * %1");
 }
 
 TEST(AccumAndExtremaIds, NamesBasesAndInverses) {
@@ -83,10 +74,9 @@ TEST(AccumAndExtremaIds, NamesBasesAndInverses) {
         EXPECT_EQ(accum::from_base(o), expected) << o;
         extrema::Id const e = extrema::from_base(o);
         EXPECT_EQ(e, o == op::LT ? extrema::INDEX_MINIMUM : o == op::GT ? extrema::INDEX_MAXIMUM : extrema::INVALID);
-        if (e != extrema::INVALID) {
-            EXPECT_EQ(extrema::base(e), o);
-        }
+        EXPECT_TRUE(e == extrema::INVALID || extrema::base(e) == o) << o;
     }
 }
 
 }  // namespace
+}  // namespace lang::core
