@@ -1,3 +1,5 @@
+// Array: copies share a block until the first write, order and hashes follow
+// the shape and then the elements, and the stream and user forms.
 #include <lang/core/constants/array.hpp>
 
 #include "test_support/values.hpp"
@@ -6,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <stdexcept>
-#include <utility>
 #include <vector>
 
 namespace lang::core {
@@ -74,6 +76,9 @@ TEST(Array, StreamsNestedBracketsInColumnMajorOrder) {
     EXPECT_EQ(printed(make<int>({2, 2, 2}, {1, 2, 3, 4, 5, 6, 7, 8})), "[[1, 3; 2, 4], [5, 7; 6, 8]]");
     EXPECT_EQ(printed(make<int>({1, 1, 2, 2}, {1, 2, 3, 4})), "[[[1], [2]], [[3], [4]]]");
     EXPECT_EQ(printed(Array<int>({0, 3})), "empty<integer, 0, 3>");
+    // Scalars share this element writer.
+    EXPECT_EQ(printed(make<double>({1, 11}, {3, -2, 0.5, 1e20, -0.0, nan, inf, -inf, 0.1, 1e-5, 1.0 / 3})),
+              "[3.0, -2.0, 0.5, 1e+20, -0.0, nan, inf, -inf, 0.1, 1e-05, 0.3333333333333333]");
 
     // The worker's multi-index: shorter ones are extended with 0s, one
     // outside the shape names no element, a dimension past it has no index.
@@ -89,8 +94,6 @@ TEST(Array, StreamsNestedBracketsInColumnMajorOrder) {
     expect_message([&] { worker({0, 0, 2}, 1); }, types_catalog, "InvalidIndex", {"2, 2, 2", 8L});
     expect_message([&] { worker({0, 0, 0, 1}, 1); }, types_catalog, "InvalidIndex", {"2, 2, 2", 8L});
     EXPECT_THROW(worker({0, 0, 0}, 3), std::out_of_range);
-    EXPECT_EQ(printed(make<double>({1, 11}, {3, -2, 0.5, 1e20, -0.0, nan, inf, -inf, 0.1, 1e-5, 1.0 / 3})),
-              "[3.0, -2.0, 0.5, 1e+20, -0.0, nan, inf, -inf, 0.1, 1e-05, 0.3333333333333333]");
 }
 
 TEST(Array, UserFormIsAShortRowOrTheTypeText) {

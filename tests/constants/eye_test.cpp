@@ -1,20 +1,25 @@
+// Eye, a compact identity: it expands to ones on the generalised diagonal of
+// the array its type reports, and prints its element type and lengths.
 #include <lang/core/constants/eye.hpp>
 #include <lang/core/ops/convert.hpp>
 
-#include "test_support/value_laws.hpp"
+#include "test_support/values.hpp"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <utility>
+#include <variant>
 
 namespace lang::core {
 namespace {
 
+using namespace test;
+
 // The diagonal from the multi-index of each position, not from the stride.
 template <class T>
 void expect_identity(Eye const& e) {
-    SCOPED_TRACE(test::printed(e));
+    SCOPED_TRACE(printed(e));
     Constant const c = to_constant(e);
     ASSERT_EQ(array_type(c), array_type(e));
     Array<T> const& a = std::get<Array<T>>(c.value());
@@ -41,8 +46,8 @@ TEST(Eye, ExpandsToOnesOnTheGeneralisedDiagonal) {
     using Pair = std::pair<unsigned long, unsigned long>;
     EXPECT_EQ(stride_and_stop(Eye(type::REAL, ArraySize{2, 2, 2})), Pair(7, 14));
     EXPECT_EQ(stride_and_stop(Eye(type::REAL, ArraySize{0, 3})), Pair(1, 0));
-    EXPECT_EQ(test::printed(Eye()), "eye<logical, 0, 1>");
-    EXPECT_EQ(test::printed(Eye(type::INDEX, ArraySize{2, 1, 3})), "eye<index, 2, 1, 3>");
+    EXPECT_EQ(printed(Eye()), "eye<logical, 0, 1>");
+    EXPECT_EQ(printed(Eye(type::INDEX, ArraySize{2, 1, 3})), "eye<index, 2, 1, 3>");
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// ScalarConstant, a constant known to be a scalar: what it holds, one and
+// zero of each element type, its relations, and the user form of a scalar.
 #include <lang/core/constants/scalar_constant.hpp>
 #include <lang/core/constants/scalar_to_user_string.hpp>
 
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lang::core {
@@ -24,9 +27,7 @@ TEST(ScalarConstant, HoldsOnlyTheScalarOfAConstant) {
     EXPECT_EQ(printed(ScalarConstant()), "false");
     expect_message([] { ScalarConstant{Constant(Array<double>({1, 1}))}; }, constants_catalog,
                    "InvalidScalarConstant", {"array<real, 1, 1>"});
-}
 
-TEST(ScalarConstant, OneAndZeroOfEachElementType) {
     Constant const ones[] = {true, 1, 1UL, 1.0}, zeros[] = {false, 0, 0UL, 0.0};
     for (int t = 0; t < 4; ++t) {
         EXPECT_EQ(to_constant(one(static_cast<type::Id>(t))), ones[t]) << t;

@@ -1,3 +1,6 @@
+// UniformArray, one value at every position: it expands to the array its
+// type reports, prints its value and lengths, and is_uniform tells which
+// constants hold a single value throughout.
 #include <lang/core/constants/uniform_array.hpp>
 #include <lang/core/index/constant_iterator.hpp>
 #include <lang/core/ops/convert.hpp>
@@ -6,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <variant>
 #include <vector>
 
 namespace lang::core {
@@ -30,20 +31,18 @@ TEST(UniformArray, ExpandsToItsReportedTypeFilledWithTheValue) {
             EXPECT_EQ(std::vector<Constant>(c.begin(), c.end()), expected);
         }
     }
+    EXPECT_EQ(printed(UniformArray(Scalar<unsigned long>{4}, ArraySize{5})), "uniform_array<4i, 5, 1>");
+    EXPECT_EQ(printed(UniformArray(Scalar<double>{1.0}, ArraySize{1, 2, 3})), "uniform_array<1.0, 1, 2, 3>");
 }
 
+// Several zero lengths make an empty array; a lone one is a placeholder that
+// the single value fills.
 TEST(UniformArray, ALoneZeroLengthStandsForOneElement) {
     ScalarConstant const v(Scalar<double>{2.0});
-    EXPECT_EQ(to_constant(v, ArraySize{0, 0}), Array<double>({0, 0}));
     EXPECT_EQ(to_constant(v, ArraySize{1, 1, 0}), make<double>({1, 1}, {2}));
     expect_message([&] { to_constant(v, ArraySize{0, 3}); }, types_catalog, "InvalidReshape", {"1, 1", "0, 3"});
     expect_message([&] { to_constant(UniformArray(v, ArraySize{2, 0})); }, types_catalog, "InvalidReshape",
                    {"1, 1", "2, 0"});
-}
-
-TEST(UniformArray, PrintsTheValueAndEveryLength) {
-    EXPECT_EQ(printed(UniformArray(Scalar<unsigned long>{4}, ArraySize{5})), "uniform_array<4i, 5, 1>");
-    EXPECT_EQ(printed(UniformArray(Scalar<double>{1.0}, ArraySize{1, 2, 3})), "uniform_array<1.0, 1, 2, 3>");
 }
 
 TEST(IsUniform, FollowsTheRuleOfEachKind) {

@@ -1,3 +1,4 @@
+// The concatenation plan and its inverse, against a direct concatenation.
 #include <lang/core/index/concatenator.hpp>
 #include <lang/core/index/inverse_concatenator.hpp>
 
@@ -5,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <utility>

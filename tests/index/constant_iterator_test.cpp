@@ -1,3 +1,4 @@
+// ConstantIterator: an array's elements as constants, in storage order.
 #include <lang/core/index/constant_iterator.hpp>
 
 #include "test_support/values.hpp"

@@ -1,3 +1,5 @@
+// The indexer and its builder: subscripts to source positions, against a
+// direct column-major computation, by every way of iterating.
 #include <lang/core/index/indexer.hpp>
 #include <lang/core/index/indexer_builder.hpp>
 
@@ -17,30 +19,29 @@ namespace {
 
 using Positions = std::vector<unsigned long>;
 
-Positions visit(Indexer const& indexer) { return Positions(indexer.begin(), indexer.end()); }
-
-Indexer build(ArraySize const& src, std::vector<Positions> const& subscripts) {
-    IndexerBuilder builder(src);
-    for (Positions const& values : subscripts) builder.append_(make_list_entry(values));
-    return builder;
+// Every way of iterating must visit the same positions.
+void expect_positions(Indexer const& indexer, Positions const& expected) {
+    EXPECT_EQ(Positions(indexer.begin(), indexer.end()), expected);
+    Positions each;
+    indexer.for_each([&](unsigned long position) { each.push_back(position); });
+    EXPECT_EQ(each, expected);
 }
 
 // Small cases are in the generated comparison below; these are the paths it
-// does not reach.
+// does not reach. A first subscript too long to read ahead, with no entries
+// at all, is walked through its iterator.
 TEST(Indexer, WalksLongFirstSubscriptsAndNoEntriesAtAll) {
-    // A first subscript too long to read ahead is walked through its iterator.
-    Indexer const long_rows = IndexerBuilder(ArraySize{6000, 2});
-    Positions each, expected(12000);
+    Positions expected(12000);
     std::iota(expected.begin(), expected.end(), 0UL);
-    long_rows.for_each([&](unsigned long position) { each.push_back(position); });
-    EXPECT_EQ(each, expected);
-    EXPECT_EQ(visit(long_rows), expected);
+    expect_positions(IndexerBuilder(ArraySize{6000, 2}), expected);
 }
 
 TEST(IndexerBuilder, RaisesAtTheFirstValueOutOfRangeAndKeepsItsEntries) {
     auto expect_invalid = [](ArraySize const& src, std::vector<Positions> const& subscripts, char16_t const* size,
                              long index) {
-        test::expect_message([&] { build(src, subscripts); }, test::types_catalog, "InvalidIndex",
+        IndexerBuilder builder(src);
+        for (Positions const& values : subscripts) builder.append_(make_list_entry(values));
+        test::expect_message([&] { (void)static_cast<Indexer>(builder); }, test::types_catalog, "InvalidIndex",
                              {std::u16string(size), index});
     };
     expect_invalid(ArraySize{3, 4}, {{1, 7, 9}, {5}}, u"3x4", 7);
@@ -51,41 +52,32 @@ TEST(IndexerBuilder, RaisesAtTheFirstValueOutOfRangeAndKeepsItsEntries) {
     builder.append_(make_counting_entry(0, 13));
     EXPECT_THROW((void)static_cast<Indexer>(shared), kbase::MessageException);
     builder.entries().front() = make_counting_entry(1, 3);
-    EXPECT_EQ(visit(shared), Positions({1, 2}));
+    expect_positions(shared, {1, 2});
 }
 
 // A viewed list that changes after the indexer is built is read as it is
-// when iterated, by every way of iterating.
-TEST(Indexer, ReadsItsRangesWhenIterated) {
+// when iterated; listed values, a viewed range object and the builder need
+// not outlive the indexer.
+TEST(Indexer, ReadsViewedRangesWhenIteratedAndOutlivesItsBuilder) {
     Positions rows{0, 1};
-    IndexerBuilder builder(ArraySize{3, 4});
-    builder.append_(make_shared_entry(IndexRange(rows)));
-    builder.append_(make_counting_entry(1, 3));
-    Indexer const indexer = builder;
+    Indexer const indexer = [&] {
+        Positions const columns{1, 2};
+        IndexRange const pages = boost::counting_range(1UL, 2UL);
+        IndexerBuilder builder(ArraySize{3, 4, 2});
+        builder.append_(make_shared_entry(IndexRange(rows)));
+        builder.append_(make_list_entry(columns));
+        builder.append_(make_shared_entry(pages));
+        return Indexer(builder);
+    }();
     rows[0] = 2;
     rows[1] = 0;
 
-    Positions const expected{5, 3, 8, 6};
-    EXPECT_EQ(visit(indexer), expected);
-    Positions each;
-    indexer.for_each([&](unsigned long position) { each.push_back(position); });
-    EXPECT_EQ(each, expected);
+    Positions const expected{17, 15, 20, 18};
+    expect_positions(indexer, expected);
     Indexer::Iterator it = indexer.begin();
     EXPECT_EQ(Positions(Indexer::Iterator(it.pairs(), it.multipliers()), indexer.end()), expected);
     ++it;
     EXPECT_EQ(*it.iterators()[0], 0UL);
-}
-
-TEST(Indexer, OutlivesItsBuilderAndTheCallersRanges) {
-    Indexer const indexer = [] {
-        std::vector<unsigned long> rows{2, 0};
-        IndexRange const columns = boost::counting_range(1UL, 3UL);
-        IndexerBuilder builder(ArraySize{3, 4});
-        builder.append_(make_list_entry(rows));
-        builder.append_(make_shared_entry(columns));
-        return Indexer(builder);
-    }();
-    EXPECT_EQ(visit(indexer), Positions({5, 3, 8, 6}));
 }
 
 // Subscripts of every kind over random shapes, against a direct column-major
@@ -140,11 +132,7 @@ TEST(Indexer, MatchesADirectComputationOverGeneratedSubscripts) {
 
         Indexer const indexer = builder;
         EXPECT_EQ(indexer.size(), ArraySize(counts));
-        EXPECT_EQ(visit(indexer), expected);
-
-        Positions each;
-        indexer.for_each([&](unsigned long position) { each.push_back(position); });
-        EXPECT_EQ(each, expected);
+        expect_positions(indexer, expected);
     }
 }
 

@@ -1,3 +1,4 @@
+// to_multi_index: a position split into subscripts, or none outside the size.
 #include <lang/core/index/multi_index.hpp>
 
 #include <gtest/gtest.h>
