@@ -1,46 +1,18 @@
-// The text forms: assertion severities and their names, type constructors
-// around an argument, and quoted strings, whose escapes round-trip.
-#include <lang/core/text/assert_type.hpp>
+// Quoted strings: exact escapes, malformed input absorbed, and round trips.
 #include <lang/core/text/quoted_string.hpp>
-#include <lang/core/text/type_ctor.hpp>
-
-#include "test_support/value_laws.hpp"
-
-#include <boost/optional/optional_io.hpp>
 
 #include <gtest/gtest.h>
 
 #include <random>
-#include <stdexcept>
 #include <string>
 #include <utility>
-#include <vector>
 
 namespace lang::core {
 namespace {
 
-using test::printed;
-using namespace std::literals;
-
-TEST(Names, AssertTypesPrintAndParseAndTypeConstructorsWrap) {
-    EXPECT_EQ(assert_types(), (std::vector<AssertType>{AssertType::ERROR, AssertType::WARNING}));
-    EXPECT_EQ(printed(AssertType::ERROR) + printed(AssertType::WARNING), "ERRORWARNING");
-    EXPECT_EQ(to_ustring(AssertType::ERROR) + to_ustring(AssertType::WARNING), u"ERRORWARNING");
-    EXPECT_EQ(to_assert_type(u"WARNING"), AssertType::WARNING);
-    EXPECT_THROW(to_ustring(static_cast<AssertType>(2)), std::out_of_range);
-    EXPECT_THROW(printed(static_cast<AssertType>(-1)), std::out_of_range);
-    for (auto const& text : {u"warning"s, u"ERROR "s, u"ERRO"s, u""s, u"ERROR\0"s}) EXPECT_FALSE(to_assert_type(text));
-
-    // A type constructor wraps its argument in the type's user name.
-    EXPECT_EQ(wrap_with_type_ctor(type::REAL, u"x"), u"double(x)");
-    EXPECT_EQ(wrap_with_type_ctor(type::INDEX, u"n"), u"uint32(n)");
-    EXPECT_EQ(wrap_with_type_ctor(type::LOGICAL, u""), u"logical()");
-}
-
 std::string serialize(std::u16string const& text) { return QuotedStringConversion::serialize(text); }
 std::u16string deserialize(std::string const& quoted) { return QuotedStringConversion::deserialize(quoted); }
 
-// Exact escapes, and malformed input absorbed rather than refused.
 TEST(QuotedString, EscapesExactlyAbsorbsMalformedInputAndRoundTrips) {
     std::pair<std::u16string, std::string> const escaped[] = {
         {u"a b~", "a b~"}, {u"\n\"'\\", "\\n\\\"\\'\\\\"}, {u"\u0007", "\\7"}, {u"\u00071", "\\0000071"},
