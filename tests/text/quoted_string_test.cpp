@@ -1,59 +1,48 @@
+// Quoted strings: exact escapes, malformed input absorbed, and round trips.
 #include <lang/core/text/quoted_string.hpp>
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <utility>
 
+namespace lang::core {
 namespace {
-
-using lang::core::QuotedStringConversion;
 
 std::string serialize(std::u16string const& text) { return QuotedStringConversion::serialize(text); }
 std::u16string deserialize(std::string const& quoted) { return QuotedStringConversion::deserialize(quoted); }
 
-TEST(QuotedString, SerializeEscapes) {
-    EXPECT_EQ(serialize(u"a b~"), "a b~");
-    EXPECT_EQ(serialize(u"\n\"'\\"), "\\n\\\"\\'\\\\");
-    EXPECT_EQ(serialize(u"\u0007"), "\\7");
-    EXPECT_EQ(serialize(u"\u00071"), "\\0000071");
-    EXPECT_EQ(serialize(u"\u00078"), "\\78");
-    EXPECT_EQ(serialize(u"\u20ac"), "\\20254");
-    EXPECT_EQ(serialize(u"\uffff0"), "\\1777770");
-    EXPECT_EQ(serialize(std::u16string(u"\0\u007f\t", 3)), "\\0\\177\\11");
-    // The unit after an escape decides the form even when it is escaped itself.
-    EXPECT_EQ(serialize(u"\u0001\u0002"), "\\1\\2");
-}
+TEST(QuotedString, EscapesExactlyAbsorbsMalformedInputAndRoundTrips) {
+    std::pair<std::u16string, std::string> const escaped[] = {
+        {u"a b~", "a b~"}, {u"\n\"'\\", "\\n\\\"\\'\\\\"}, {u"\u0007", "\\7"}, {u"\u00071", "\\0000071"},
+        {u"\u00078", "\\78"}, {u"\u20ac", "\\20254"}, {u"\uffff0", "\\1777770"},
+        {std::u16string(u"\0\u007f\t", 3), "\\0\\177\\11"},
+        // The unit after an escape decides the form even when it is escaped itself.
+        {u"\u0001\u0002", "\\1\\2"},
+    };
+    for (auto const& [text, quoted] : escaped) EXPECT_EQ(serialize(text), quoted);
+    std::pair<std::string, std::u16string> const absorbed[] = {
+        {"a\\qb", u"ab"}, {"ab\\", u"ab"}, {"\\1\t2", u"\n"}, {"\\7\\8", u"\u0007"}, {"a\x01\x7f\xc3\xa4z", u"az"},
+        // A control is skipped even right after the backslash; an escape keeps
+        // the low 16 bits of its value.
+        {"\\\tn", u"\n"}, {"\\7777777", u"\uffff7"},
+    };
+    for (auto const& [quoted, text] : absorbed) EXPECT_EQ(deserialize(quoted), text) << quoted;
 
-TEST(QuotedString, DeserializeAbsorbsMalformedInput) {
-    EXPECT_EQ(deserialize("a\\qb"), u"ab");
-    EXPECT_EQ(deserialize("ab\\"), u"ab");
-    EXPECT_EQ(deserialize("\\1\t2"), u"\n");
-    EXPECT_EQ(deserialize("\\7\\8"), u"\u0007");
-    EXPECT_EQ(deserialize("a\x01\x7f\xc3\xa4z"), u"az");
-    EXPECT_EQ(deserialize("\\\tn"), u"\n");                 // skipped even right after the backslash
-    EXPECT_EQ(deserialize("\\7777777"), u"\uffff7");        // low 16 bits of 0o777777
-}
-
-// Round trips over strings crowded with the units that need care: digits,
-// quotes, backslashes, controls and units beyond ASCII.
-TEST(QuotedString, EveryStringRoundTrips) {
+    // Round trips over strings crowded with the units that need care.
     std::mt19937 random(20240607);
+    // Digits, controls, Latin-1, any unit, the highest units, printable ASCII,
+    // and quotes, backslashes and n.
+    constexpr unsigned ranges[][2] = {{'0', '9'}, {0, 31}, {127, 255}, {256, 0xffff}, {0xfff8, 0xffff}, {32, 126}};
     auto pick = [&](unsigned low, unsigned high) {
         return static_cast<char16_t>(std::uniform_int_distribution<unsigned>(low, high)(random));
     };
     for (int trial = 0; trial < 20000; ++trial) {
         std::u16string text(std::uniform_int_distribution<int>(0, 12)(random), u' ');
         for (char16_t& unit : text) {
-            switch (std::uniform_int_distribution<int>(0, 6)(random)) {
-                case 0: unit = pick('0', '9'); break;
-                case 1: unit = u"\\\"'n"[pick(0, 3)]; break;
-                case 2: unit = pick(0, 31); break;
-                case 3: unit = pick(127, 255); break;
-                case 4: unit = pick(256, 0xffff); break;
-                case 5: unit = pick(0xfff8, 0xffff); break;
-                default: unit = pick(32, 126); break;
-            }
+            unsigned const kind = pick(0, 6);
+            unit = kind == 6 ? u"\\\"'n"[pick(0, 3)] : pick(ranges[kind][0], ranges[kind][1]);
         }
         std::string const quoted = serialize(text);
         for (char c : quoted) ASSERT_TRUE(c >= 32 && c <= 126) << testing::PrintToString(text);
@@ -62,3 +51,4 @@ TEST(QuotedString, EveryStringRoundTrips) {
 }
 
 }  // namespace
+}  // namespace lang::core

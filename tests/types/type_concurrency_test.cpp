@@ -1,8 +1,12 @@
+// Types hashed, compared and copied on several threads at once: memos are
+// filled without a race.
 #include <lang/core/types/type.hpp>
 
 #include "test_support/threads.hpp"
 
 #include <gtest/gtest.h>
+
+#include <variant>
 
 namespace lang::core {
 namespace {

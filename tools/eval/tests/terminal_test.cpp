@@ -49,7 +49,7 @@ public:
     /// Ends the input with Ctrl-D at the next prompt; whether the program
     /// then exits with status 0.
     bool finish() {
-        if (!show("> ") || !editing() || write(master_, "\x04", 1) != 1) return false;
+        if (!type("\x04", "")) return false;
         while (more()) {}
         int status = 0;
         bool const exited = waitpid(pid_, &status, 0) == pid_;
@@ -74,9 +74,8 @@ private:
     // person types long after that; keys written in one burst could arrive
     // while the kernel still echoes and edits lines itself.
     bool editing() const {
-        for (int tries = 0; tries < 20000; ++tries) {
-            termios mode{};
-            if (tcgetattr(master_, &mode) != 0) return false;
+        termios mode{};
+        for (int tries = 0; tries < 20000 && tcgetattr(master_, &mode) == 0; ++tries) {
             if ((mode.c_lflag & (ICANON | ECHO)) == 0) return true;
             usleep(1000);
         }
@@ -84,13 +83,12 @@ private:
     }
 
     bool show(std::string_view text) {
-        for (;;) {
-            if (auto const at = screen.find(text, seen_); at != std::string::npos) {
-                seen_ = at + text.size();
-                return true;
-            }
+        std::size_t at;
+        while ((at = screen.find(text, seen_)) == std::string::npos) {
             if (!more()) return false;
         }
+        seen_ = at + text.size();
+        return true;
     }
 
     pid_t pid_ = -1;
