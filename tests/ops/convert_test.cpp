@@ -23,17 +23,6 @@ using namespace test;
 
 constexpr unsigned long index_max = ~0UL;
 
-// Signed zeros count; any NaN matches any NaN (a conversion to the same type
-// keeps the very block, so its payloads too: see SameTypeShares below).
-template <class T>
-bool same(T a, T b) {
-    if constexpr (std::is_same_v<T, double>) {
-        return std::isnan(a) ? std::isnan(b) : std::bit_cast<unsigned long>(a) == std::bit_cast<unsigned long>(b);
-    } else {
-        return a == b;
-    }
-}
-
 // The reference works on the exact value as a long double (64-bit mantissa):
 // an element changed when its result is a different number, except that an
 // integer's wrap to index never counts.

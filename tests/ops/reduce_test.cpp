@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
-#include <cmath>
 #include <limits>
 #include <random>
 #include <stdexcept>
@@ -18,16 +16,6 @@ namespace lang::core {
 namespace {
 
 using namespace test;
-
-// Signed zeros count; any NaN matches any NaN, whose payload is not ours.
-template <class T>
-bool same(T a, T b) {
-    if constexpr (std::is_same_v<T, double>) {
-        return std::isnan(a) ? std::isnan(b) : std::bit_cast<unsigned long>(a) == std::bit_cast<unsigned long>(b);
-    } else {
-        return a == b;
-    }
-}
 
 // The reference: integers widened then wrapped, NaN skipped explicitly.
 template <class T>

@@ -9,7 +9,9 @@
 #include "test_support/value_laws.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <random>
@@ -33,6 +35,17 @@ template <class T>
 std::vector<T> elements(Constant const& c) {
     Array<T> const& a = std::get<Array<T>>(c.value());
     return std::vector<T>(a.begin(), a.end());  // not braces: two pointers would make two bools
+}
+
+/// Equal elements, reals by their bits (signed zeros count) except that any
+/// NaN matches any NaN, whose payload the library does not promise.
+template <class T>
+bool same(T a, T b) {
+    if constexpr (std::is_same_v<T, double>) {
+        return std::isnan(a) ? std::isnan(b) : std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    } else {
+        return a == b;
+    }
 }
 
 /// Boost's 64-bit hash_combine.
