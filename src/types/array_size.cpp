@@ -37,6 +37,15 @@ struct RecordHash {
     std::size_t operator()(Probe const& p) const noexcept { return p.hash; }
 };
 
+// Shapes have a handful of lengths: a plain loop beats a call to memcmp,
+// which is what std::ranges::equal becomes.
+bool same_lengths(std::span<unsigned long const> a, std::span<unsigned long const> b) noexcept {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 // Normal forms are unique, so equal shapes have equal stored lengths.
 struct RecordEqual {
     using is_transparent = void;
@@ -44,7 +53,7 @@ struct RecordEqual {
     static std::span<unsigned long const> lengths(Probe const& p) noexcept { return p.lengths; }
     template <class A, class B>
     bool operator()(A const& a, B const& b) const noexcept {
-        return std::ranges::equal(lengths(a), lengths(b));
+        return same_lengths(lengths(a), lengths(b));
     }
 };
 
@@ -110,7 +119,7 @@ ArraySize::ArraySize(unsigned long const* lengths, unsigned long count) {
 
     std::span<unsigned long const> const normal(lengths, count);
     Record const*& recent = recent_shapes.records[(hash ^ hash >> 32) % RecentShapes::slots];
-    if (recent == nullptr || recent->hash() != hash || !std::ranges::equal(recent->lengths(), normal))
+    if (recent == nullptr || recent->hash() != hash || !same_lengths(recent->lengths(), normal))
         recent = intern(normal, hash, [&](void* block, unsigned long const* stored) {
             return ::new (block) Record(stored, count, hash, elements);
         });
