@@ -46,8 +46,8 @@ TEST(Identifier, CharactersCaseFoldingTheCheckAndDottedPaths) {
     EXPECT_NE(hash_value(HdIdPath("a.b")), hash_value(HdIdPath("ab")));
     EXPECT_EQ(lang::core::test::printed(path) + '|' + lang::core::test::printed(HdIdPath("f")), "pkg.fcn|f");
 
-    for (auto [text, component] : {std::pair{"pkg..fcn", ""}, {"pkg.", ""}, {"", ""}, {"pkg.1x", "1x"}}) {
-        expect_message([&] { HdIdPath{text}; }, "kbase:utility", "InvalidIdentifier", {std::string(component)});
+    for (auto const& bad : {std::pair{"pkg..fcn", ""}, {"pkg.", ""}, {"", ""}, {"pkg.1x", "1x"}}) {
+        expect_message([&] { HdIdPath{bad.first}; }, "kbase:utility", "InvalidIdentifier", {std::string(bad.second)});
     }
 
     // Component by component, a prefix first.
