@@ -16,16 +16,23 @@ namespace {
 void read_statements(std::string const& text) {
     std::istringstream in(text);
     std::string pending, line;
+    // A comment ends with its line, so the brackets open in the pending text
+    // are the sum over its lines: counting each line once keeps long inputs
+    // linear where the session rescans.
+    long open = 0;
     auto read = [&] {
         try {
             if (!lang::eval::is_blank(pending)) (void)lang::eval::parse_statement(pending);
         } catch (lang::eval::SyntaxError const&) {
         }
         pending.clear();
+        open = 0;
     };
     while (std::getline(in, line)) {
-        pending += line + '\n';
-        if (lang::eval::open_brackets(pending) <= 0) read();
+        line += '\n';
+        pending += line;
+        open += lang::eval::open_brackets(line);
+        if (open <= 0) read();
     }
     read();
 }
