@@ -44,5 +44,8 @@ function(langcore_target_options target)
   get_target_property(_type ${target} TYPE)
   if(_type STREQUAL "SHARED_LIBRARY")
     target_compile_options(${target} PRIVATE -fno-semantic-interposition)
+    # The compiler option keeps calls within one source file direct; the
+    # linker's makes calls between source files skip the PLT too.
+    target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
   endif()
 endfunction()
