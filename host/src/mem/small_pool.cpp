@@ -1,43 +1,15 @@
 #include "mem/small_pool.hpp"
 
-#include "mem/regions.hpp"
-#include "mem/size_classes.hpp"
-
-#include <array>
 #include <atomic>
 #include <mutex>
 
 namespace groundwork::core::mem::detail {
+
+thread_local constinit ThreadCache* current __attribute__((tls_model("initial-exec"))) = nullptr;
+
 namespace {
 
 constexpr unsigned long span_bytes = region_alignment;
-
-// A free block holds the next one's address in its first word.
-void* next_of(void* block) noexcept {
-    unpoison(block, sizeof(void*));
-    return *static_cast<void**>(block);
-}
-
-void link(void* block, void* next, unsigned long bytes) noexcept {
-    unpoison(block, sizeof(void*));
-    *static_cast<void**>(block) = next;
-    poison(block, bytes);
-}
-
-// Per-thread lists stay short: a thread that frees far more than it
-// allocates (a consumer of another thread's results) hands the surplus back.
-constexpr unsigned long thread_list_bytes = 256ul << 10;
-constexpr unsigned thread_list_blocks = 64;
-
-// A table, so that a free costs no division.
-constexpr auto list_limits = [] {
-    std::array<unsigned short, class_count> limits{};
-    for (unsigned c = 0; c < class_count; ++c) {
-        unsigned long const fit = thread_list_bytes / class_bytes(c);
-        limits[c] = static_cast<unsigned short>(fit < 2 ? 2 : fit > thread_list_blocks ? thread_list_blocks : fit);
-    }
-    return limits;
-}();
 
 struct Depot {
     std::mutex lock;
@@ -45,8 +17,6 @@ struct Depot {
     char* cursor = nullptr;  // the unused rest of the newest span
     char* end = nullptr;
 };
-
-struct ThreadCache;
 
 struct Shared {
     Depot depots[class_count];
@@ -113,34 +83,7 @@ void give(unsigned c, void* first, void* last) noexcept {
     d.head = first;
 }
 
-struct List {
-    void* head;
-    unsigned count;
-};
-
-enum State : unsigned char { unused, active, finished };
-
-// Trivially destructible, so it can be read in any phase of a thread's end;
-// the Reaper below empties it when the thread exits. Only its thread writes
-// the counts; others read them.
-struct ThreadCache {
-    List lists[class_count];
-    std::atomic<unsigned long> allocated;
-    std::atomic<unsigned long> freed;
-    ThreadCache* next;
-    ThreadCache* prev;
-    State state;
-};
 thread_local constinit ThreadCache thread_cache{};
-// The hot path reads this one word instead of calling into the dynamic TLS
-// machinery that a shared library's thread_local otherwise costs; eight bytes
-// of static TLS are always to be had, even when the library is loaded late.
-thread_local constinit ThreadCache* current __attribute__((tls_model("initial-exec"))) = nullptr;
-
-// Another thread may read the count at any time; only this one writes it.
-void bump(std::atomic<unsigned long>& count) noexcept {
-    count.store(count.load(std::memory_order_relaxed) + 1, std::memory_order_release);
-}
 
 struct Reaper {
     Reaper() noexcept {
@@ -198,9 +141,7 @@ void trim(List& list, unsigned c) noexcept {
 
 }  // namespace
 
-namespace {
-
-[[gnu::noinline]] void* small_alloc_slow(unsigned c, bool element) {
+void* small_alloc_slow(unsigned c, bool element) {
     ThreadCache* const t = this_thread();
     unsigned got;
     if (!t) {
@@ -218,7 +159,7 @@ namespace {
     return small_alloc(c, element);
 }
 
-[[gnu::noinline]] void small_free_slow(void* block, unsigned c, bool element) noexcept {
+void small_free_slow(void* block, unsigned c, bool element) noexcept {
     ThreadCache* const t = this_thread();
     if (!t) {
         give(c, block, block);
@@ -228,30 +169,6 @@ namespace {
     List& list = t->lists[c];
     if (list.count >= list_limits[c]) trim(list, c);
     small_free(block, c, element);
-}
-
-}  // namespace
-
-// The fast paths touch only this thread's list; everything else is out of line.
-void* small_alloc(unsigned c, bool element) {
-    ThreadCache* const t = current;
-    if (!t || !t->lists[c].head) [[unlikely]] return small_alloc_slow(c, element);
-    List& list = t->lists[c];
-    void* const block = list.head;
-    list.head = next_of(block);
-    --list.count;
-    if (element) bump(t->allocated);
-    return block;
-}
-
-void small_free(void* block, unsigned c, bool element) noexcept {
-    ThreadCache* const t = current;
-    if (!t || t->lists[c].count >= list_limits[c]) [[unlikely]] return small_free_slow(block, c, element);
-    List& list = t->lists[c];
-    link(block, list.head, class_bytes(c));
-    list.head = block;
-    ++list.count;
-    if (element) bump(t->freed);
 }
 
 BlockCounts small_counts() noexcept {
