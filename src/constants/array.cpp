@@ -29,17 +29,13 @@ Array<T>::Array(ArraySize const& size) : size_(size), data_(alloc(size)), owned_
 }
 
 template <class T>
-boost::shared_ptr<T> Array<T>::alloc(ArraySize const& size) {
+T* Array<T>::alloc_block(ArraySize const& size) {
     // The true count: a shape whose count wraps would get a block too small for it.
     unsigned long const count = detail::exact_count(size);
     unsigned long const bytes = detail::exact_product(count, sizeof(T));
-    // Even an empty block gets a control block, so that use counts work
-    // alike for every array.
-    T* const block = count == 0 ? nullptr : static_cast<T*>(aligned_heap::instance().vector_alloc(bytes));
-    // The control block comes from the heap's pools too, so a small array
-    // costs no call into the C allocator. If it cannot be made, shared_ptr
-    // frees the block itself.
-    return boost::shared_ptr<T>(block, &aligned_heap::vector_free, groundwork::core::mem::node_allocator<T>());
+    // An empty block still gets a control block from alloc(), so that use
+    // counts work alike for every array.
+    return count == 0 ? nullptr : static_cast<T*>(aligned_heap::instance().vector_alloc(bytes));
 }
 
 template <class T>

@@ -41,7 +41,8 @@ inline std::optional<unsigned long> true_product(std::span<unsigned long const> 
 
 /// The true element count of `s`, or std::bad_array_new_length.
 inline unsigned long exact_count(ArraySize const& s) {
-    if (auto const n = true_product(s.data()->lengths())) return *n;
+    // Known since the shape was interned.
+    if (s.data()->countFits()) return s.numElements();
     throw std::bad_array_new_length();
 }
 

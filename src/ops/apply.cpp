@@ -4,6 +4,7 @@
 #include <lang/core/ops/accum_id.hpp>
 #include <lang/core/types/type.hpp>
 
+#include "constants/detail/fresh_array.hpp"
 #include "detail/raise.hpp"
 #include "ops/detail/element_ops.hpp"
 #include "ops/kernels/elementwise.hpp"
@@ -126,9 +127,8 @@ Constant unary(Operand<T> a, Constant const& ca) {
         using R = std::invoke_result_t<ElementOp<O> const&, T>;
         ElementOp<O> const f;
         if (a.scalar()) return Constant(f(*a.data));
-        Array<R> result = Array<R>::uninitialized(a.array->size());
-        kernels::map(a.data, result.x(), a.array->size().numElements(), f);
-        return Constant(std::move(result));
+        unsigned long const n = a.array->size().numElements();
+        return detail::fresh_array<R>(a.array->size(), [&](R* out) { kernels::map(a.data, out, n, f); });
     }
     raise_about<msg::constants::InvalidOp>(O, ca);
 }
@@ -156,31 +156,35 @@ Constant binary(Operand<T> a, Operand<T> b, Constant const& ca, Constant const& 
             // divided by a zero scalar is just empty.
             if (n != 0 && any_zero(b.data, b.scalar() ? 1 : n)) raise_about<msg::constants::DivideByZero>(O, ca, cb);
         }
-        Array<R> result = Array<R>::uninitialized(shape);
-        zip(a, b, result.x(), n, f);
-        return Constant(std::move(result));
+        return detail::fresh_array<R>(shape, [&](R* out) { zip(a, b, out, n, f); });
     }
     raise_about<msg::constants::InvalidOp>(O, ca, cb);
 }
 
-// Two scalars of one element type are the commonest fold: they reach their
-// kernel through one indexed call instead of three nested visits, which
-// cost more than the arithmetic.
-using ScalarKernel = Constant (*)(Constant const&, Constant const&);
-
-template <op::Id O, std::size_t K>
-Constant scalar_kernel(Constant const& a, Constant const& b) {
-    using T = typename std::variant_alternative_t<K, Constant::Value>::element_type;
-    auto const operand = [](Constant const& c) {
-        return Operand<T>{&std::get_if<K>(&c.value())->value, nullptr};
-    };
-    return binary<O>(operand(a), operand(b), a, b);
+/// Operand `c`, whose alternative is known to be K: a scalar or an array.
+template <std::size_t K>
+auto operand_of(Constant const& c) noexcept {
+    auto const* const x = std::get_if<K>(&c.value());
+    using A = std::remove_cvref_t<decltype(*x)>;
+    using T = typename A::element_type;
+    if constexpr (is_scalar_v<A>) return Operand<T>{&x->value, nullptr};
+    else return Operand<T>{x->x(), x};
 }
 
-/// Indexed by operator, then by the operands' alternative (0..3).
-constexpr auto scalar_kernels = []<std::size_t... I>(std::index_sequence<I...>) {
-    return std::array<ScalarKernel, sizeof...(I)>{&scalar_kernel<static_cast<op::Id>(I / 4), I % 4>...};
-}(std::make_index_sequence<op::COUNT * 4>{});
+// Operands of one element type reach their kernel through one indexed call
+// (a table per operator, element type and which side is an array) instead
+// of three nested visits, whose captures cost more than a small fold.
+template <op::Id O, std::size_t KA, std::size_t KB>
+Constant kernel_for(Constant const& a, Constant const& b) {
+    return binary<O>(operand_of<KA>(a), operand_of<KB>(b), a, b);
+}
+
+/// Indexed by operator, element type (0..3) and whether a, then b, is an array.
+constexpr auto same_type_kernels = []<std::size_t... I>(std::index_sequence<I...>) {
+    constexpr auto entry = [](std::size_t i) { return std::array{i / 16, i / 4 % 4 + i / 2 % 2 * 4, i / 4 % 4 + i % 2 * 4}; };
+    return std::array<detail::BinaryFold, sizeof...(I)>{
+        &kernel_for<static_cast<op::Id>(entry(I)[0]), entry(I)[1], entry(I)[2]>...};
+}(std::make_index_sequence<op::COUNT * 16>{});
 
 /// c = c op s in place, for the compound assignments.
 template <op::Id O>
@@ -225,9 +229,22 @@ Constant apply(op::Id o, Constant const& a) {
     });
 }
 
-Constant apply(op::Id o, Constant const& a, Constant const& b) {
-    int const kind = a.id();
-    if (kind >= 0 && kind < 4 && b.id() == kind && o >= 0 && o < op::COUNT) return scalar_kernels[o * 4 + kind](a, b);
+namespace detail {
+
+constinit std::array<BinaryFold, op::COUNT * 4> const scalar_folds = []<std::size_t... I>(std::index_sequence<I...>) {
+    return std::array<BinaryFold, sizeof...(I)>{same_type_kernels[I * 4]...};
+}(std::make_index_sequence<op::COUNT * 4>{});
+
+Constant apply_general(op::Id o, Constant const& a, Constant const& b) {
+    // Alternatives 0..3 are the scalars, 4..7 the arrays, of the same four
+    // element types in the same order; a valueless operand's index fails.
+    std::size_t const ka = a.value().index();
+    std::size_t const kb = b.value().index();
+    if (ka < 8 && kb < 8 && ka % 4 == kb % 4 && static_cast<std::uint32_t>(o) < std::uint32_t(op::COUNT)) {
+        return same_type_kernels[static_cast<std::size_t>(o) * 16 + ka % 4 * 4 + ka / 4 * 2 + kb / 4](a, b);
+    }
+    // Tuples, element types that differ and unknown operators: each raises
+    // its own error on the way through the visits.
     return visit_operand(a, [&](auto x) -> Constant {
         // Named out here: compilers disagree on decltype of a captured
         // parameter inside a nested generic lambda.
@@ -241,6 +258,8 @@ Constant apply(op::Id o, Constant const& a, Constant const& b) {
         });
     });
 }
+
+}  // namespace detail
 
 Constant apply(op::Id o, Constants const& operands, bool fold) {
     bool const known = o >= 0 && o < op::COUNT;

@@ -121,7 +121,8 @@ ArraySize::ArraySize(unsigned long const* lengths, unsigned long count) {
     Record const*& recent = recent_shapes.records[(hash ^ hash >> 32) % RecentShapes::slots];
     if (recent == nullptr || recent->hash() != hash || !same_lengths(recent->lengths(), normal))
         recent = intern(normal, hash, [&](void* block, unsigned long const* stored) {
-            return ::new (block) Record(stored, count, hash, elements);
+            bool const fits = detail::true_product(normal).has_value();
+            return ::new (block) Record(stored, count, hash, elements, fits);
         });
     record_ = recent;
 }
@@ -196,8 +197,8 @@ void ArraySize::requireMatrix() const {
     if (size() != 2) raise<msg::types::InvalidMatrix>(*this);
 }
 
-void ArraySize::requireConsistent(ArraySize const& other) const {
-    if (*this != other) raise<msg::types::InconsistentSize>(*this, other);
+void ArraySize::raiseInconsistent(ArraySize const& other) const {
+    raise<msg::types::InconsistentSize>(*this, other);
 }
 
 void ArraySize::requireMultiply(ArraySize const& other) const {

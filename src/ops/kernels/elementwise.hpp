@@ -45,28 +45,36 @@ struct UpdateLoop {
     }
 };
 
+/// run(loop, args...) for a loop over n elements; a few stay on the generic
+/// path, where choosing the path would cost more than it saves.
+template <class Loop, class... Args>
+void run_sized(unsigned long n, Loop loop, Args... args) {
+    if (n < 8) loop(args...);
+    else run(loop, args...);
+}
+
 /// out[i] = f(x[i]).
 template <class T, class R, class F>
 void map(T const* x, R* out, unsigned long n, F f) {
-    run(MapLoop{}, x, out, n, f);
+    run_sized(n, MapLoop{}, x, out, n, f);
 }
 
 /// out[i] = f(x[i], y[i]).
 template <class T, class R, class F>
 void zip(T const* x, T const* y, R* out, unsigned long n, F f) {
-    run(ZipLoop{}, x, y, out, n, f);
+    run_sized(n, ZipLoop{}, x, y, out, n, f);
 }
 
 /// out[i] = f(s, x[i]) when ScalarLeft, else f(x[i], s).
 template <bool ScalarLeft, class T, class R, class F>
 void expand(T const* x, T s, R* out, unsigned long n, F f) {
-    run(ExpandLoop<ScalarLeft>{}, x, s, out, n, f);
+    run_sized(n, ExpandLoop<ScalarLeft>{}, x, s, out, n, f);
 }
 
 /// x[i] = f(x[i], s) in place.
 template <class T, class F>
 void update(T* x, T s, unsigned long n, F f) {
-    run(UpdateLoop{}, x, s, n, f);
+    run_sized(n, UpdateLoop{}, x, s, n, f);
 }
 
 }  // namespace lang::core::kernels

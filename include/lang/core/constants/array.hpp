@@ -9,6 +9,7 @@
 #include <lang/core/types/array_size.hpp>
 
 #include <boost/shared_ptr.hpp>
+#include <groundwork/core/mem/aligned_heap.hpp>
 
 #include <iosfwd>
 #include <string>
@@ -16,6 +17,12 @@
 #include <vector>
 
 namespace lang::core {
+
+/// Selects the constructor of an array whose elements are left unset.
+struct Uninitialized {
+    explicit Uninitialized() = default;
+};
+inline constexpr Uninitialized uninitialized_elements{};
 
 /// Elements of bool, int, unsigned long or double.
 template <class T>
@@ -30,6 +37,9 @@ public:
     /// is never written through this array.
     Array(ArraySize const& size, boost::shared_ptr<T> const& data) noexcept
         : size_(size), data_(data), owned_(false) {}
+    /// An owned block whose elements are unset, for a result that writes
+    /// every element before any is read.
+    Array(ArraySize const& size, Uninitialized) : size_(size), data_(alloc(size)), owned_(true) {}
     /// `other`'s block under a new shape of the same element count: a
     /// reshape that copies nothing.
     Array(ArraySize size, Array const& other) noexcept : size_(size), data_(other.data_), owned_(other.owned_) {}
@@ -53,10 +63,17 @@ public:
 
     /// An uninitialised block of size.numElements() elements from the aligned
     /// heap; no heap call for an empty shape.
-    static boost::shared_ptr<T> alloc(ArraySize const& size);
-    /// An owned block whose elements are unset, for a result that writes
-    /// every element before any is read.
-    static Array uninitialized(ArraySize const& size) { return Array(size, alloc(size), true); }
+    static boost::shared_ptr<T> alloc(ArraySize const& size) {
+        // The control block comes from the heap's pools too, so a small array
+        // costs no call into the C allocator; if it cannot be made,
+        // shared_ptr frees the element block itself. The pointer pair is made
+        // here rather than returned from the library, so that a caller keeps
+        // it in registers instead of reloading what was just stored.
+        namespace mem = groundwork::core::mem;
+        return boost::shared_ptr<T>(alloc_block(size), &mem::aligned_heap::vector_free, mem::node_allocator<T>());
+    }
+    /// Array(size, uninitialized_elements).
+    static Array uninitialized(ArraySize const& size) { return Array(size, uninitialized_elements); }
 
     /// The shape.
     ArraySize const& size() const noexcept { return size_; }
@@ -100,11 +117,9 @@ public:
     Array pad(unsigned long dim, unsigned long length, T fill) const;
 
 private:
-    // Takes the block without touching its counts: a copy would cost a
-    // locked increment and decrement on every result.
-    Array(ArraySize const& size, boost::shared_ptr<T>&& data, bool owned) noexcept
-        : size_(size), data_(std::move(data)), owned_(owned) {}
-
+    /// The element block alone: null for an empty shape, and
+    /// std::bad_array_new_length for one whose count does not fit.
+    static T* alloc_block(ArraySize const& size);
     T* unshare();
     void out_slices(std::ostream& os, std::vector<unsigned long>& index, unsigned long dim) const;
     /// 0x0, made once, so that a move takes no lock.

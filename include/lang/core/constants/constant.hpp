@@ -51,6 +51,10 @@ public:
     ///@}
     /// Takes over the tuple's list.
     Constant(Tuple value) noexcept : value_(std::in_place_type<Tuple>, std::move(value)) {}
+    /// The alternative A built in place from `args`, as std::variant's.
+    template <class A, class... Args>
+    explicit Constant(std::in_place_type_t<A> alternative, Args&&... args)
+        : value_(alternative, std::forward<Args>(args)...) {}
 
     /// The alternative's index 0..8, or -1 when an exception left no value.
     int id() const noexcept { return value_.valueless_by_exception() ? -1 : static_cast<int>(value_.index()); }

@@ -9,14 +9,37 @@
 #include <lang/core/export.hpp>
 #include <lang/core/ops/op_id.hpp>
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 namespace lang::core {
 
 /// One operand; an operator without a rule for it raises InvalidOp.
 LANGCORE_API Constant apply(op::Id op, Constant const& a);
+namespace detail {
+/// Folds two operands of one element type.
+using BinaryFold = Constant (*)(Constant const& a, Constant const& b);
+/// The scalar folds by operator, then by the operands' alternative (0..3).
+/// apply() looks them up inline: two scalars of one type are the commonest
+/// fold, and a call through the library's entry costs more than the
+/// arithmetic. The arithmetic itself stays in the library.
+LANGCORE_API extern std::array<BinaryFold, op::COUNT * 4> const scalar_folds;
+/// apply() for every other operand pair.
+LANGCORE_API Constant apply_general(op::Id op, Constant const& a, Constant const& b);
+}  // namespace detail
+
 /// Two operands, left first. Arrays combine only with equal shapes
 /// (mtimes: matrix shapes that multiply); an integer or index division by
 /// zero raises DivideByZero.
-LANGCORE_API Constant apply(op::Id op, Constant const& a, Constant const& b);
+inline Constant apply(op::Id op, Constant const& a, Constant const& b) {
+    // A valueless operand's index is variant_npos, which fails the bound.
+    std::size_t const kind = a.value().index();
+    if (kind < 4 && b.value().index() == kind && static_cast<std::uint32_t>(op) < std::uint32_t(op::COUNT)) {
+        return detail::scalar_folds[static_cast<std::size_t>(op) * 4 + kind](a, b);
+    }
+    return detail::apply_general(op, a, b);
+}
 /// With `fold` and an operator that a reduction is built on (plus, times,
 /// and, or, min, max), folds a non-empty list from the left; otherwise the
 /// list must hold one or two operands.

@@ -40,17 +40,21 @@ public:
         unsigned long hash() const noexcept { return hash_; }
         /// Product of the stored lengths, wrapping; 1 when there are none.
         unsigned long numElements() const noexcept { return elements_; }
+        /// True when the true product of the lengths fits in 64 bits, so that
+        /// numElements() is the exact count; no array holds a shape without.
+        bool countFits() const noexcept { return fits_; }
 
     private:
         friend class ArraySize;
-        Record(unsigned long const* lengths, unsigned long count, unsigned long hash,
-               unsigned long elements) noexcept
-            : lengths_(lengths), count_(count), hash_(hash), elements_(elements) {}
+        Record(unsigned long const* lengths, unsigned long count, unsigned long hash, unsigned long elements,
+               bool fits) noexcept
+            : lengths_(lengths), count_(count), hash_(hash), elements_(elements), fits_(fits) {}
 
         unsigned long const* lengths_;
         unsigned long count_;
         unsigned long hash_;
         unsigned long elements_;
+        bool fits_;
     };
 
     /// Normalises and interns `count` lengths; no lengths at all means [0].
@@ -94,7 +98,9 @@ public:
     /// Raises types::InvalidMatrix unless the shape has exactly two dimensions.
     void requireMatrix() const;
     /// Raises types::InconsistentSize unless `other` is the same shape.
-    void requireConsistent(ArraySize const& other) const;
+    void requireConsistent(ArraySize const& other) const {
+        if (record_ != other.record_) raiseInconsistent(other);
+    }
     /// Both shapes are matrices and this one's columns match the other's rows.
     void requireMultiply(ArraySize const& other) const;
     /// Raises unless `index` is a valid linear index; returns numElements().
@@ -104,6 +110,8 @@ public:
     void checkDim(unsigned long subscripts) const;
 
 private:
+    [[noreturn]] void raiseInconsistent(ArraySize const& other) const;
+
     Record const* record_;
 };
 
