@@ -7,6 +7,10 @@
 
 #include <type_traits>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace lang::core {
 namespace {
 
@@ -18,7 +22,24 @@ struct ConvertLoop {
     template <class T>
     [[gnu::always_inline]] bool operator()(T const* __restrict in, U* __restrict out, unsigned long n) const {
         bool changed = false;
-        for (unsigned long i = 0; i < n; ++i) {
+        unsigned long i = 0;
+#ifdef __SSE2__
+        if constexpr (std::is_same_v<T, double> && std::is_same_v<U, int>) {
+            // The processor's truncation gives INT_MIN for NaN and for every
+            // value outside int's range, which is real_to_integer's rule, so
+            // it needs no range test. Compared as doubles, a NaN or a value
+            // that did not survive differs from its image; -0.0 does not.
+            __m128d differs = _mm_setzero_pd();
+            for (; i + 2 <= n; i += 2) {
+                __m128d const x = _mm_loadu_pd(in + i);
+                __m128i const y = _mm_cvttpd_epi32(x);
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), y);
+                if constexpr (Check) differs = _mm_or_pd(differs, _mm_cmpneq_pd(_mm_cvtepi32_pd(y), x));
+            }
+            changed = _mm_movemask_pd(differs) != 0;
+        }
+#endif
+        for (; i < n; ++i) {
             U const y = detail::convert_element<U>(in[i]);
             out[i] = y;
             if constexpr (Check) changed |= detail::conversion_changes(in[i], y);

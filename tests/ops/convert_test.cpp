@@ -105,6 +105,27 @@ TEST(Convert, EveryPairOfElementTypesMatchesAReferenceWithItsFlag) {
     on_every_kernel_path([&] { from(false), from(0), from(0UL), from(0.0); });
 }
 
+// The flag of a whole array: one element that changes, at every position of
+// every length up to 9, so that each lane and each tail of a wide loop counts.
+TEST(Convert, ArrayFlagSeesAChangeAtEveryPosition) {
+    on_every_kernel_path([] {
+        for (double const changer : {0.5, nan, -inf, 2147483648.0, -2147483649.0, 0x1p64}) {
+            for (unsigned long n = 1; n <= 9; ++n) {
+                for (unsigned long p = 0; p <= n; ++p) {  // p == n: nothing changes
+                    std::vector<double> v(n, -0.0);
+                    for (unsigned long i = 1; i < n; i += 2) v[i] = static_cast<double>(i * 1000);
+                    if (p < n) v[p] = changer;
+                    Constant const array = make<double>({n, 1}, v);
+                    bool const integer_changed = convert_with_check(type::INTEGER, array).second;
+                    bool const index_changed = convert_with_check(type::INDEX, array).second;
+                    EXPECT_EQ(integer_changed, p < n) << changer << " at " << p << " of " << n;
+                    EXPECT_EQ(index_changed, p < n && changer != 2147483648.0) << changer << " at " << p << " of " << n;
+                }
+            }
+        }
+    });
+}
+
 // The same type keeps the very block, so every bit of it, NaN payloads too.
 TEST(Convert, SameTypeSharesAndEmptyStaysEmpty) {
     Array<double> a(ArraySize{2, 2});
