@@ -54,11 +54,6 @@ void deallocate(void* block, bool element) noexcept {
 
 }  // namespace
 
-aligned_heap& aligned_heap::instance() noexcept {
-    static aligned_heap heap;
-    return heap;
-}
-
 void* aligned_heap::vector_alloc(unsigned long bytes) { return allocate(bytes, true); }
 
 void aligned_heap::vector_free(void* block) noexcept {

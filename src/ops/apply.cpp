@@ -164,6 +164,8 @@ Constant binary(Operand<T> a, Operand<T> b, Constant const& ca, Constant const& 
 /// Operand `c`, whose alternative is known to be K: a scalar or an array.
 template <std::size_t K>
 auto operand_of(Constant const& c) noexcept {
+    // The table chose this entry by the alternative; no need to test it again.
+    if (c.value().index() != K) __builtin_unreachable();
     auto const* const x = std::get_if<K>(&c.value());
     using A = std::remove_cvref_t<decltype(*x)>;
     using T = typename A::element_type;

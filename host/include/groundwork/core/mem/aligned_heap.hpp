@@ -19,7 +19,11 @@ public:
     /// The default cap on the bytes the cache of freed large blocks holds.
     static constexpr unsigned long default_large_cache_limit = 256ul << 20;
 
-    static aligned_heap& instance() noexcept;
+    static aligned_heap& instance() noexcept {
+        // Stateless and constant-initialised: no guard, and no call.
+        static constinit aligned_heap heap;
+        return heap;
+    }
 
     /// A block of `bytes` (> 0) bytes; throws std::bad_alloc when none is had.
     void* vector_alloc(unsigned long bytes);
