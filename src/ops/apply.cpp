@@ -137,7 +137,7 @@ template <op::Id O, class T>
 Constant binary(Operand<T> a, Operand<T> b, Constant const& ca, Constant const& cb) {
     if constexpr (O == op::MTIMES) {
         if constexpr (detail::binary_rule<op::PLUS, T> && detail::binary_rule<op::TIMES, T>) {
-            if (!a.scalar() && !b.scalar()) return Constant(kernels::matrix_product(*a.array, *b.array));
+            if (!a.scalar() && !b.scalar()) return kernels::matrix_product(*a.array, *b.array);
         }
     } else if constexpr (detail::binary_rule<O, T>) {
         using R = std::invoke_result_t<ElementOp<O> const&, T, T>;

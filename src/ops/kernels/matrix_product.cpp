@@ -1,5 +1,6 @@
 #include "ops/kernels/matrix_product.hpp"
 
+#include "constants/detail/fresh_array.hpp"
 #include "ops/kernels/kernel_path.hpp"
 
 #include <algorithm>
@@ -302,7 +303,7 @@ void product(T* c, T const* a, T const* b, unsigned long m, unsigned long k, uns
 }  // namespace
 
 template <class T>
-Array<T> matrix_product(Array<T> const& a, Array<T> const& b) {
+Constant matrix_product(Array<T> const& a, Array<T> const& b) {
     a.size().requireMultiply(b.size());
     unsigned long const m = a.size().m();
     unsigned long const k = a.size().n();
@@ -310,16 +311,15 @@ Array<T> matrix_product(Array<T> const& a, Array<T> const& b) {
     // Reuse an operand's shape when it is the result's: building a shape
     // takes the interning lock.
     ArraySize const shape = k == n ? a.size() : m == k ? b.size() : ArraySize{m, n};
-    Array<T> result = Array<T>::uninitialized(shape);
     // A signed type and its unsigned twin may alias.
     using U = Arithmetic<T>;
-    product(reinterpret_cast<U*>(result.x()), reinterpret_cast<U const*>(a.x()), reinterpret_cast<U const*>(b.x()), m,
-            k, n);
-    return result;
+    return detail::fresh_array<T>(shape, [&](T* c) {
+        product(reinterpret_cast<U*>(c), reinterpret_cast<U const*>(a.x()), reinterpret_cast<U const*>(b.x()), m, k, n);
+    });
 }
 
-template Array<int> matrix_product(Array<int> const&, Array<int> const&);
-template Array<unsigned long> matrix_product(Array<unsigned long> const&, Array<unsigned long> const&);
-template Array<double> matrix_product(Array<double> const&, Array<double> const&);
+template Constant matrix_product(Array<int> const&, Array<int> const&);
+template Constant matrix_product(Array<unsigned long> const&, Array<unsigned long> const&);
+template Constant matrix_product(Array<double> const&, Array<double> const&);
 
 }  // namespace lang::core::kernels

@@ -4,16 +4,16 @@
 // gives the bits of the textbook loop however the work is blocked.
 #pragma once
 
-#include <lang/core/constants/array.hpp>
+#include <lang/core/constants/constant.hpp>
 
 namespace lang::core::kernels {
 
-/// a * b; raises what `ArraySize::requireMultiply` raises.
+/// a * b as a constant; raises what `ArraySize::requireMultiply` raises.
 template <class T>
-Array<T> matrix_product(Array<T> const& a, Array<T> const& b);
+Constant matrix_product(Array<T> const& a, Array<T> const& b);
 
-extern template Array<int> matrix_product(Array<int> const&, Array<int> const&);
-extern template Array<unsigned long> matrix_product(Array<unsigned long> const&, Array<unsigned long> const&);
-extern template Array<double> matrix_product(Array<double> const&, Array<double> const&);
+extern template Constant matrix_product(Array<int> const&, Array<int> const&);
+extern template Constant matrix_product(Array<unsigned long> const&, Array<unsigned long> const&);
+extern template Constant matrix_product(Array<double> const&, Array<double> const&);
 
 }  // namespace lang::core::kernels

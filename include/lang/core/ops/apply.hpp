@@ -15,8 +15,6 @@
 
 namespace lang::core {
 
-/// One operand; an operator without a rule for it raises InvalidOp.
-LANGCORE_API Constant apply(op::Id op, Constant const& a);
 namespace detail {
 /// Folds two operands of one element type.
 using BinaryFold = Constant (*)(Constant const& a, Constant const& b);
@@ -29,6 +27,8 @@ LANGCORE_API extern std::array<BinaryFold, op::COUNT * 4> const scalar_folds;
 LANGCORE_API Constant apply_general(op::Id op, Constant const& a, Constant const& b);
 }  // namespace detail
 
+/// One operand; an operator without a rule for it raises InvalidOp.
+LANGCORE_API Constant apply(op::Id op, Constant const& a);
 /// Two operands, left first. Arrays combine only with equal shapes
 /// (mtimes: matrix shapes that multiply); an integer or index division by
 /// zero raises DivideByZero.
@@ -40,6 +40,7 @@ inline Constant apply(op::Id op, Constant const& a, Constant const& b) {
     }
     return detail::apply_general(op, a, b);
 }
+
 /// With `fold` and an operator that a reduction is built on (plus, times,
 /// and, or, min, max), folds a non-empty list from the left; otherwise the
 /// list must hold one or two operands.
