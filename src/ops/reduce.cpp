@@ -3,6 +3,7 @@
 #include <lang/core/types/array_type.hpp>
 
 #include "constants/detail/element.hpp"
+#include "constants/detail/fresh_array.hpp"
 #include "detail/raise.hpp"
 #include "ops/detail/element_ops.hpp"
 #include "ops/kernels/fold.hpp"
@@ -126,12 +127,12 @@ Constant apply(accum::Id reduction, unsigned long dim, Constant const& value) {
         using T = typename std::decay_t<decltype(x)>::element_type;
         ArraySize size = x.size();
         size.replace(dim, 1);
-        auto result = Array<T>::uninitialized(size);
-        // An empty result may still have a long dimension to walk.
-        if (!result.empty()) {
-            kernels::fold(x.x(), result.x(), walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
-        }
-        return result;
+        return detail::fresh_array<T>(size, [&](T* out) {
+            // An empty result may still have a long dimension to walk.
+            if (size.numElements() != 0) {
+                kernels::fold(x.x(), out, walk(x.size(), dim), identity<o, T>(), detail::ElementOp<o>{});
+            }
+        });
     });
 }
 
