@@ -181,11 +181,22 @@ Constant kernel_for(Constant const& a, Constant const& b) {
     return binary<O>(operand_of<KA>(a), operand_of<KB>(b), a, b);
 }
 
-/// Indexed by operator, element type (0..3) and whether a, then b, is an array.
+// Alternatives 0..3 of a constant are the scalars, 4..7 the arrays, of the
+// same four element types in the same order.
+
+/// The entry of `same_type_kernels` for operands with alternatives ka and kb
+/// of one element type: by operator, element type, then whether a and b are arrays.
+constexpr std::size_t same_type_entry(op::Id o, std::size_t ka, std::size_t kb) noexcept {
+    return static_cast<std::size_t>(o) * 16 + ka % 4 * 4 + ka / 4 * 2 + kb / 4;
+}
+
 constexpr auto same_type_kernels = []<std::size_t... I>(std::index_sequence<I...>) {
-    constexpr auto entry = [](std::size_t i) { return std::array{i / 16, i / 4 % 4 + i / 2 % 2 * 4, i / 4 % 4 + i % 2 * 4}; };
-    return std::array<detail::BinaryFold, sizeof...(I)>{
-        &kernel_for<static_cast<op::Id>(entry(I)[0]), entry(I)[1], entry(I)[2]>...};
+    // Entry i's operator and its operands' alternatives.
+    constexpr auto op_of = [](std::size_t i) { return static_cast<op::Id>(i / 16); };
+    constexpr auto left = [](std::size_t i) { return i / 4 % 4 + i / 2 % 2 * 4; };
+    constexpr auto right = [](std::size_t i) { return i / 4 % 4 + i % 2 * 4; };
+    static_assert(((same_type_entry(op_of(I), left(I), right(I)) == I) && ...));
+    return std::array<detail::BinaryFold, sizeof...(I)>{&kernel_for<op_of(I), left(I), right(I)>...};
 }(std::make_index_sequence<op::COUNT * 16>{});
 
 /// c = c op s in place, for the compound assignments.
@@ -234,16 +245,15 @@ Constant apply(op::Id o, Constant const& a) {
 namespace detail {
 
 constinit std::array<BinaryFold, op::COUNT * 4> const scalar_folds = []<std::size_t... I>(std::index_sequence<I...>) {
-    return std::array<BinaryFold, sizeof...(I)>{same_type_kernels[I * 4]...};
+    return std::array<BinaryFold, sizeof...(I)>{same_type_kernels[same_type_entry(op::Id(I / 4), I % 4, I % 4)]...};
 }(std::make_index_sequence<op::COUNT * 4>{});
 
 Constant apply_general(op::Id o, Constant const& a, Constant const& b) {
-    // Alternatives 0..3 are the scalars, 4..7 the arrays, of the same four
-    // element types in the same order; a valueless operand's index fails.
+    // A valueless operand's index is variant_npos, which fails the bound.
     std::size_t const ka = a.value().index();
     std::size_t const kb = b.value().index();
     if (ka < 8 && kb < 8 && ka % 4 == kb % 4 && static_cast<std::uint32_t>(o) < std::uint32_t(op::COUNT)) {
-        return same_type_kernels[static_cast<std::size_t>(o) * 16 + ka % 4 * 4 + ka / 4 * 2 + kb / 4](a, b);
+        return same_type_kernels[same_type_entry(o, ka, kb)](a, b);
     }
     // Tuples, element types that differ and unknown operators: each raises
     // its own error on the way through the visits.
