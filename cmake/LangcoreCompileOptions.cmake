@@ -14,7 +14,11 @@ endif()
 add_library(langcore_options INTERFACE)
 target_compile_options(langcore_options INTERFACE
   -Wall -Wextra -Wpedantic
-  -ffp-contract=off -fno-fast-math)
+  -ffp-contract=off -fno-fast-math
+  # A short loop that straddles a 32-byte boundary takes two fetch windows
+  # per iteration; kernels (and the benchmarks' baselines) then ran up to
+  # twice as slow depending on where the linker happened to put them.
+  -falign-loops=32)
 
 if(LANGCORE_SANITIZE)
   list(JOIN LANGCORE_SANITIZE "," _langcore_sanitizers)
