@@ -14,11 +14,13 @@ endif()
 add_library(langcore_options INTERFACE)
 target_compile_options(langcore_options INTERFACE
   -Wall -Wextra -Wpedantic
-  -ffp-contract=off -fno-fast-math
-  # A short loop that straddles a 32-byte boundary takes two fetch windows
-  # per iteration; kernels (and the benchmarks' baselines) then ran up to
-  # twice as slow depending on where the linker happened to put them.
-  -falign-loops=32)
+  -ffp-contract=off -fno-fast-math)
+
+# For the sources of hot loops: a short loop that straddles a 32-byte
+# boundary takes two fetch windows per iteration, and kernels (and the
+# benchmarks' baseline loops) ran up to twice as slow depending on where the
+# linker happened to put them. Elsewhere the padding would only cost.
+set(LANGCORE_HOT_LOOP_OPTIONS -falign-loops=32)
 
 if(LANGCORE_SANITIZE)
   list(JOIN LANGCORE_SANITIZE "," _langcore_sanitizers)
