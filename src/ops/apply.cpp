@@ -190,13 +190,21 @@ constexpr std::size_t same_type_entry(op::Id o, std::size_t ka, std::size_t kb) 
     return static_cast<std::size_t>(o) * 16 + ka % 4 * 4 + ka / 4 * 2 + kb / 4;
 }
 
+/// Entry i's operator and its operands' alternatives: same_type_entry's inverse.
+///@{
+constexpr op::Id entry_op(std::size_t i) noexcept { return static_cast<op::Id>(i / 16); }
+constexpr std::size_t entry_left(std::size_t i) noexcept { return i / 4 % 4 + i / 2 % 2 * 4; }
+constexpr std::size_t entry_right(std::size_t i) noexcept { return i / 4 % 4 + i % 2 * 4; }
+///@}
+static_assert([] {
+    for (std::size_t i = 0; i < op::COUNT * 16; ++i) {
+        if (same_type_entry(entry_op(i), entry_left(i), entry_right(i)) != i) return false;
+    }
+    return true;
+}());
+
 constexpr auto same_type_kernels = []<std::size_t... I>(std::index_sequence<I...>) {
-    // Entry i's operator and its operands' alternatives.
-    constexpr auto op_of = [](std::size_t i) { return static_cast<op::Id>(i / 16); };
-    constexpr auto left = [](std::size_t i) { return i / 4 % 4 + i / 2 % 2 * 4; };
-    constexpr auto right = [](std::size_t i) { return i / 4 % 4 + i % 2 * 4; };
-    static_assert(((same_type_entry(op_of(I), left(I), right(I)) == I) && ...));
-    return std::array<detail::BinaryFold, sizeof...(I)>{&kernel_for<op_of(I), left(I), right(I)>...};
+    return std::array<detail::BinaryFold, sizeof...(I)>{&kernel_for<entry_op(I), entry_left(I), entry_right(I)>...};
 }(std::make_index_sequence<op::COUNT * 16>{});
 
 /// c = c op s in place, for the compound assignments.

@@ -22,6 +22,7 @@ namespace lang::core {
 struct Uninitialized {
     explicit Uninitialized() = default;
 };
+/// The value that selects it: Array<T>(size, uninitialized_elements).
 inline constexpr Uninitialized uninitialized_elements{};
 
 /// Elements of bool, int, unsigned long or double.
