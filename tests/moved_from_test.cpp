@@ -89,33 +89,27 @@ Constant after_move(Constant const& c) {
     }, c);
 }
 
-void write_positions(std::ostream& os, Indexer const& indexer) {
-    os << indexer.size() << ':';
-    indexer.for_each([&](unsigned long p) { os << p << ','; });
-}
-
 // Everything the class lets a caller see, as text: its printed form, hash,
-// elements and whatever its own accessors tell.
+// size, elements and whatever its own accessors tell.
 template <class T>
 std::string view(T const& x) {
     std::ostringstream os;
     if constexpr (requires { os << x; }) os << x << '|';
     if constexpr (requires { hash_value(x); }) os << hash_value(x) << '|';
     if constexpr (requires { x.hash(); }) os << x.hash() << '|';
+    if constexpr (requires { os << x.size(); }) os << x.size() << '|';
     if constexpr (std::is_same_v<T, Constant>) {
         os << value_type(x) << '|';
         if (x.id() >= 4 && x.id() < 8)
             for (ConstantIterator it = x.begin(); it != x.end(); ++it) os << *it << ',';
     } else if constexpr (requires { os << *x.begin(); x.end(); }) {
-        for (auto const& e : x) os << e << ',';
+        for (auto const& e : x) os << e << ',';  // an indexer's positions too
     }
     if constexpr (std::is_same_v<T, IndexerBuilder>) {
-        os << x.size() << ' ' << x.entries().size() << ' ';
-        write_positions(os, Indexer(x));
+        os << x.entries().size() << ' ' << view(Indexer(x));
     } else if constexpr (std::is_same_v<T, Indexer>) {
-        write_positions(os, x);
+        x.for_each([&](unsigned long p) { os << p << ','; });
     } else if constexpr (std::is_same_v<T, IndexChecker>) {
-        os << x.size() << ':';
         for (unsigned long position = 0; position < x.lengths().size(); ++position) {
             unsigned long const length = x.lengths()[position];
             x(length - 1, position);
@@ -123,18 +117,10 @@ std::string view(T const& x) {
             os << length << ',';
         }
     } else if constexpr (std::is_same_v<T, Concatenator>) {
-        os << x.size() << ':';
-        for (Concatenator::Entry const& e : x) {
-            os << e.src() << ' ';
-            write_positions(os, e.dstIndexer());
-            write_positions(os, e.srcIndexer());
-        }
+        for (Concatenator::Entry const& e : x) os << e.src() << ' ' << view(e.dstIndexer()) << view(e.srcIndexer());
     } else if constexpr (std::is_same_v<T, InverseConcatenator>) {
-        os << x.size() << ':';
-        for (unsigned long k = 0; k <= x.size().numElements(); ++k) {
-            auto const at = x(k);
-            os << (at ? std::to_string(at->first) + '@' + std::to_string(at->second) : "none") << ',';
-        }
+        for (unsigned long k = 0; k <= x.size().numElements(); ++k)
+            if (auto const at = x(k)) os << at->first << '@' << at->second << ',';
     } else if constexpr (std::is_same_v<T, ExternalFunctionInstance>) {
         double out = 0;
         x.function()(&out, nullptr);

@@ -1,5 +1,7 @@
-// Element access: extract reaches into a tuple, and assign overwrites a
-// constant in place, copying shared storage once and checking before writing.
+// Element access: extract reaches into a tuple, assign overwrites a constant
+// in place, copying shared storage once and checking before writing, and the
+// constant iterator visits an array's elements.
+#include <lang/core/index/constant_iterator.hpp>
 #include <lang/core/index/element_access.hpp>
 
 #include "test_support/values.hpp"
@@ -8,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace lang::core {
 namespace {
@@ -64,6 +68,20 @@ TEST(ElementAccess, AssignCopiesSharedStorageOnceAndChecksBeforeWriting) {
     expect_message([&] { assign(pair, Tuple{3, 4}); }, constants_catalog, "InvalidAssign",
                    {"tuple<integer, real>", "tuple<integer, integer>"});
     EXPECT_EQ(Constant(pair), Constant(Tuple{1, 2.0}));
+}
+
+TEST(ConstantIterator, VisitsAnArrayInStorageOrderAndOnlyAnArrayHasAnEnd) {
+    Constant const matrix = make<int>({2, 3}, {1, 2, 3, 4, 5, 6});
+    EXPECT_EQ(std::vector<Constant>(matrix.begin(), matrix.end()), (std::vector<Constant>{1, 2, 3, 4, 5, 6}));
+    ConstantIterator it = matrix.begin();
+    it.advance(4);
+    EXPECT_EQ(*--it, Constant(4));
+    EXPECT_EQ(std::next(it, 3), matrix.end());
+    // Iterators of two equal constants are not interchangeable.
+    Constant const copy = matrix;
+    EXPECT_NE(copy.begin(), matrix.begin());
+
+    expect_message([] { Constant(Tuple{}).end(); }, constants_catalog, "InvalidArray", {"tuple<>"});
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
-// The indexer and its builder: subscripts to source positions, against a
-// direct column-major computation, by every way of iterating.
+// Subscripts and positions: the bounds check of each subscript position, a
+// position split into subscripts, and the indexer and its builder, which turn
+// subscripts into source positions (against a direct column-major
+// computation, by every way of iterating).
+#include <lang/core/index/index_checker.hpp>
 #include <lang/core/index/indexer.hpp>
 #include <lang/core/index/indexer_builder.hpp>
+#include <lang/core/index/multi_index.hpp>
 
 #include "test_support/expect_message.hpp"
 
@@ -10,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +24,49 @@ namespace lang::core {
 namespace {
 
 using Positions = std::vector<unsigned long>;
+
+// InvalidIndex of the types catalog, naming the size and the value out of range.
+template <class F>
+void expect_invalid_index(F&& call, char16_t const* size, long reported) {
+    test::expect_message(call, test::types_catalog, "InvalidIndex", {std::u16string(size), reported});
+}
+
+IndexerBuilder listed(ArraySize const& src, std::vector<Positions> const& subscripts) {
+    IndexerBuilder builder(src);
+    for (Positions const& values : subscripts) builder.append_(make_list_entry(values));
+    return builder;
+}
+
+TEST(IndexChecker, AdmitsIndicesBelowEachPositionsLength) {
+    // The last position spans the remaining dimensions: 4 x 2.
+    IndexChecker const two(ArraySize{3, 4, 2}, 2);
+    two(2, 0);
+    two(7, 1);
+    expect_invalid_index([&] { two(3, 0); }, u"3x4x2", 3);
+    expect_invalid_index([&] { two(8, 1); }, u"3x4x2", 8);
+    expect_invalid_index([&] { two(~0UL, 0); }, u"3x4x2", -1);  // reported as a signed 64-bit value
+    EXPECT_THROW(two(0, 2), std::out_of_range);
+    // Positions past the stored ones admit only 0.
+    expect_invalid_index([] { IndexChecker(ArraySize{2, 3}, 3)(1, 2); }, u"2x3", 1);
+
+    EXPECT_THROW(IndexChecker(ArraySize{3, 4}, 0), std::logic_error);
+}
+
+// The same answer as a std::optional, which the test framework can print.
+std::optional<Positions> split(boost::optional<Positions> const& o) {
+    return o ? std::optional<Positions>(*o) : std::nullopt;
+}
+
+TEST(ToMultiIndex, SplitsAPositionOrGivesNoneOutsideTheSize) {
+    EXPECT_EQ(split(to_multi_index(ArraySize{2, 3}, 5, 3)), (Positions{1, 2, 0}));
+    EXPECT_EQ(split(to_multi_index(ArraySize{2, 3, 4}, 23, 2)), (Positions{1, 11}));
+    EXPECT_EQ(split(to_multi_index(ArraySize{2, 3}, 6, 2)), std::nullopt);
+    EXPECT_EQ(split(to_multi_index(ArraySize{0, 3}, 0, 2)), std::nullopt);
+
+    // Without a count: one subscript for a column vector, else one per dimension.
+    EXPECT_EQ(split(to_multi_index(ArraySize{4, 1}, 3)), (Positions{3}));
+    EXPECT_EQ(split(to_multi_index(ArraySize{2, 3, 4}, 23)), (Positions{1, 2, 3}));
+}
 
 // Every way of iterating must visit the same positions.
 void expect_positions(Indexer const& indexer, Positions const& expected) {
@@ -37,15 +86,8 @@ TEST(Indexer, WalksLongFirstSubscriptsAndNoEntriesAtAll) {
 }
 
 TEST(IndexerBuilder, RaisesAtTheFirstValueOutOfRangeAndKeepsItsEntries) {
-    auto expect_invalid = [](ArraySize const& src, std::vector<Positions> const& subscripts, char16_t const* size,
-                             long index) {
-        IndexerBuilder builder(src);
-        for (Positions const& values : subscripts) builder.append_(make_list_entry(values));
-        test::expect_message([&] { (void)static_cast<Indexer>(builder); }, test::types_catalog, "InvalidIndex",
-                             {std::u16string(size), index});
-    };
-    expect_invalid(ArraySize{3, 4}, {{1, 7, 9}, {5}}, u"3x4", 7);
-    expect_invalid(ArraySize{2, 3}, {{0}, {0}, {1}}, u"2x3", 1);
+    expect_invalid_index([] { (void)Indexer(listed({3, 4}, {{1, 7, 9}, {5}})); }, u"3x4", 7);
+    expect_invalid_index([] { (void)Indexer(listed({2, 3}, {{0}, {0}, {1}})); }, u"2x3", 1);
 
     IndexerBuilder builder(ArraySize{3, 4});
     IndexerBuilder const shared = builder;

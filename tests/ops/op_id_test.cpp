@@ -1,15 +1,22 @@
 // The operator, accumulation and extrema identifiers: names, reading back,
-// operator properties and the base operators of reductions.
+// operator properties, how operator expressions print and the base operators
+// of reductions; then the keywords.
 #include <lang/core/ops/accum_id.hpp>
 #include <lang/core/ops/extrema_id.hpp>
+#include <lang/core/ops/keyword_id.hpp>
 #include <lang/core/ops/op_id.hpp>
+#include <lang/core/ops/op_output.hpp>
 
 #include "test_support/value_laws.hpp"
 
+#include <kbase/identifier.hpp>
+
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace lang::core {
 namespace {
@@ -41,7 +48,7 @@ TEST(OpId, NamesPrintAndReadBackExactly) {
     for (char const* text : {"invalid", "PLUS", "plus2", ""}) EXPECT_EQ(read<op::Id>(text), op::INVALID) << text;
 }
 
-// Precedence and binding show in the printed forms of op_output_test.cpp.
+// Precedence and binding show in the printed forms of OpOutput below.
 TEST(OpId, InfixFormatsUseOnePlaceholderPerOperand) {
     for (int k = 0; k < op::COUNT; ++k) {
         auto const id = static_cast<op::Id>(k);
@@ -51,6 +58,47 @@ TEST(OpId, InfixFormatsUseOnePlaceholderPerOperand) {
             EXPECT_EQ(f.find("%" + std::to_string(n)) != std::string::npos, n < op::arity(id)) << f;
         }
     }
+}
+
+using detail::OperandPrinter;
+
+OperandPrinter leaf(char const* text) {
+    return [text](std::ostream& os, unsigned long, unsigned long) { os << text; };
+}
+
+OperandPrinter expr(op::Id op, std::vector<OperandPrinter> operands, bool unambiguous = false) {
+    return [=](std::ostream& os, unsigned long precedence, unsigned long position) {
+        detail::op_output(os, op, unambiguous, operands, precedence, position);
+    };
+}
+
+std::string print(OperandPrinter const& printer) {
+    std::ostringstream os;
+    printer(os, std::numeric_limits<unsigned long>::max(), 0);
+    return os.str();
+}
+
+auto const a = leaf("a");
+auto const b = leaf("b");
+auto const c = leaf("c");
+
+TEST(OpOutput, ParenthesesFollowPrecedenceAndBinding) {
+    EXPECT_EQ(print(expr(op::MINUS, {a, expr(op::MINUS, {b, c})})), "a - (b - c)");
+    EXPECT_EQ(print(expr(op::POWER, {expr(op::POWER, {a, b}), c})), "(a^b)^c");
+    EXPECT_EQ(print(expr(op::TIMES, {expr(op::PLUS, {a, b}), c})), "(a + b) .* c");
+    EXPECT_EQ(print(expr(op::POWER, {expr(op::TRANSPOSE, {a}), b})), "a'^b");
+    EXPECT_EQ(print(expr(op::OR, {expr(op::AND, {a, b}), expr(op::LT, {a, c})})), "a & b | a < c");
+    EXPECT_EQ(print(expr(op::UMINUS, {expr(op::MTIMES, {a, b})})), "-(a * b)");
+}
+
+TEST(OpOutput, FunctionFormForUnformattedAmbiguousOrMiscountedOperators) {
+    EXPECT_EQ(print(expr(op::UMINUS, {a}, true)), "uminus(a)");
+    EXPECT_EQ(print(expr(op::UMINUS, {a}, false)), "-a");
+    EXPECT_EQ(print(expr(op::NOT, {a}, true)), "~a");
+    EXPECT_EQ(print(expr(op::PLUS, {a, b, c})), "plus(a, b, c)");
+    // Function form resets precedence: nothing inside it is parenthesised.
+    EXPECT_EQ(print(expr(op::MOD, {expr(op::PLUS, {a, b}), expr(op::OR, {a, c})})), "mod(a + b, a | c)");
+    EXPECT_EQ(print(expr(op::TIMES, {expr(op::MAX, {a, b}), c})), "max(a, b) .* c");
 }
 
 TEST(AccumAndExtremaIds, NamesBasesAndInverses) {
@@ -75,6 +123,20 @@ TEST(AccumAndExtremaIds, NamesBasesAndInverses) {
         extrema::Id const e = extrema::from_base(o);
         EXPECT_EQ(e, o == op::LT ? extrema::INDEX_MINIMUM : o == op::GT ? extrema::INDEX_MAXIMUM : extrema::INVALID);
         EXPECT_TRUE(e == extrema::INVALID || extrema::base(e) == o) << o;
+    }
+}
+
+TEST(KeywordId, TableHoldsEveryWordOnceInValueOrder) {
+    auto const& all = keyword::all();
+    ASSERT_EQ(all.size(), 49u);
+    EXPECT_EQ(&all, &keyword::all());
+    EXPECT_EQ(keyword::name(keyword::DER), kbase::detail::HdIdCheck{}("der", 3));
+    EXPECT_EQ(std::string(keyword::name(keyword::ARRAY)), "array");
+    EXPECT_EQ(std::string(keyword::name(keyword::NO_IMPLICIT_ASSERTS)), "no_implicit_asserts");
+    EXPECT_EQ(std::string(keyword::name(keyword::TIMEREP)), "timerep");
+    for (int k = 0; k < keyword::COUNT; ++k) {
+        EXPECT_EQ(&keyword::name(static_cast<keyword::Id>(k)), &all[k]);
+        for (int j = 0; j < k; ++j) EXPECT_FALSE(all[j] == all[k]) << all[k] << " appears twice";
     }
 }
 

@@ -1,13 +1,16 @@
 // Types, function types and type lists: hash and digest formulas, order,
-// printing, classification, and stripping of memos.
+// printing, classification, and stripping of memos; and type ids read back
+// from text.
 #include <lang/core/types/function_type.hpp>
 #include <lang/core/types/type.hpp>
+#include <lang/core/types/type_id.hpp>
 #include <lang/core/types/types.hpp>
 
 #include "test_support/values.hpp"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <variant>
 #include <vector>
@@ -48,9 +51,6 @@ TEST(Type, HashAndDigestFollowTheirFormulas) {
 }
 
 TEST(Type, TypesFunctionTypesAndListsPrintAndClassify) {
-    EXPECT_EQ(printed(tuple({Type()})), "tuple<tuple<>>");
-    EXPECT_EQ(to_user_string(ArrayType(type::INDEX, {5})), u"[5x1 uint32]");
-
     EXPECT_TRUE(is_void_type(Type()) && is_compound_type(Type()));
     EXPECT_TRUE(!is_void_type(tuple({Type()})) && is_compound_type(tuple({Type()})));
     EXPECT_FALSE(is_void_type(scalar(type::REAL)) || is_compound_type(array(type::REAL, {2})));
@@ -102,6 +102,24 @@ TEST(Type, EqualityOrderingAndHashingAgreeStrippedOrNotInTheirOrder) {
     EXPECT_FALSE(list.types().shares_block_with(std::get<TupleType>(original.value()).types()));
     EXPECT_EQ(stripped, original);
     EXPECT_EQ(hash_value(stripped), hash_value(original));
+}
+
+// Names print throughout these and the constant tests; here the two ways
+// back from text, which differ.
+TEST(TypeId, LookupIsExactWhileReadingTakesAnIdentifierInAnyCase) {
+    EXPECT_EQ(type::id("index"), type::INDEX);
+    for (char const* text : {"Index", "double", "int32", ""}) EXPECT_EQ(type::id(text), type::INVALID) << text;
+
+    std::istringstream is("Index  REAL logical double 2x real! " + std::string(63, 'a') + ' ' + std::string(64, 'a'));
+    // An unrecognised word still leaves the stream good; only running out of
+    // input fails it, and that too gives INVALID.
+    std::vector<type::Id> read;
+    type::Id id = type::REAL;
+    while (is >> id) read.push_back(id);
+    EXPECT_EQ(read, (std::vector<type::Id>{type::INDEX, type::REAL, type::LOGICAL, type::INVALID, type::INVALID,
+                                           type::INVALID, type::INVALID, type::INVALID}));
+    EXPECT_EQ(id, type::INVALID);
+    EXPECT_TRUE(type::is_signed(type::INTEGER) && !type::is_signed(type::INDEX) && !type::is_signed(type::REAL));
 }
 
 }  // namespace

@@ -1,17 +1,26 @@
-// The aligned heap used from several threads at once: blocks freed on other
-// threads than their own, with counts that stay exact.
+// The host stand-ins used from several threads at once: heap blocks freed
+// on other threads than their own, with counts that stay exact, and texts
+// interned with one record each.
 #include <groundwork/core/mem/aligned_heap.hpp>
+#include <kbase/identifier.hpp>
+#include <kbase/table_string.hpp>
+
+#include "test_support/threads.hpp"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <latch>
+#include <string>
 #include <thread>
 #include <vector>
 
 namespace {
 
 using groundwork::core::mem::aligned_heap;
+using kbase::TableString;
+using lang::core::test::expect_on_threads;
 
 // Each thread allocates blocks of pooled and large sizes, checks that no
 // other thread wrote them, and frees half of its own and half of its
@@ -47,6 +56,26 @@ TEST(AlignedHeapConcurrency, BlocksMoveBetweenThreadsAndCountsStayExact) {
     for (int t = 0; t < threads; ++t) EXPECT_EQ(faults[t], 0) << "thread " << t;
     EXPECT_EQ(aligned_heap::allocations(), allocations + threads * rounds);
     EXPECT_EQ(aligned_heap::live(), live);
+}
+
+// Every thread interns every text, each from its own start, half through the
+// identifier check and half directly; the first handle of a text fixes its
+// record, which every later one must be. Default handles, the empty text,
+// are made all the while.
+TEST(TableStringConcurrency, ThreadsInterningOverlappingTextsGetOneRecordEach) {
+    constexpr int texts = 300;
+    std::vector<std::atomic<char const*>> first(texts);
+    std::atomic<int> next{0};
+    expect_on_threads(8, texts, [&] {
+        thread_local int const t = next++;
+        thread_local int k = 0;
+        int const i = (k++ + 37 * t) % texts;
+        std::string const name = "name_" + std::to_string(i);
+        TableString const s = t % 2 ? kbase::detail::HdIdCheck{}(name.data(), name.size()) : TableString(name);
+        char const* expected = nullptr;
+        bool const firstRecord = first[i].compare_exchange_strong(expected, s.data());
+        return s.view() == name && TableString().view().empty() && (firstRecord || expected == s.data());
+    });
 }
 
 }  // namespace
