@@ -26,13 +26,14 @@ struct Shape {
     unsigned long m, k, n;
 };
 
-// Empty and degenerate products, vectors, and shapes that are not multiples of
-// any tile, cross the 256-deep panels, the 128-row blocks and the 512-column
-// panels, on both sides of the size below which nothing is packed.
+// Empty and degenerate products (one with a side no loop could walk),
+// vectors, and shapes that are not multiples of any tile, cross the 256-deep
+// panels, the 128-row blocks and the 512-column panels, on both sides of the
+// size below which nothing is packed.
 std::vector<Shape> const shapes{{0, 3, 4},    {3, 0, 4},   {2, 3, 0},     {1, 1, 1},     {4, 4, 4},
                                 {1, 7, 1},    {7, 1, 7},   {20, 2, 19},   {1, 1000, 1},  {300, 1, 200},
                                 {64, 64, 64}, {37, 53, 41}, {8, 512, 8}, {17, 257, 13}, {130, 600, 9},
-                                {5, 300, 33}, {9, 5, 1100}, {11, 3, 5}};
+                                {5, 300, 33}, {9, 5, 1100}, {11, 3, 5}, {0, 0, 1UL << 40}};
 
 /// The textbook loop: every element from zero, products in ascending p, in
 /// `Wide` arithmetic reduced to T at the end (so wrapping is checked by a

@@ -292,6 +292,8 @@ constexpr unsigned long packing_threshold = 12 * 12 * 12;
 
 template <class T>
 void product(T* c, T const* a, T const* b, unsigned long m, unsigned long k, unsigned long n) {
+    // An empty result may still have a huge side: loop over neither.
+    if (m == 0 || n == 0) return;
     // With k = 0 no panel runs, and the direct loop writes the zeros.
     bool const direct = k == 0 || m * n < packing_threshold / k;
 #if defined(__x86_64__) || defined(__i386__)
