@@ -389,7 +389,8 @@ void tiling(Constant const& a, ArraySize const& reps) {
 }
 
 // Walks an indexer, checking every position against the source before it is
-// used, and returns the positions (at most max_checked of them).
+// used and, when it is short, for_each against the iterator; returns the
+// positions (at most max_checked of them).
 std::vector<unsigned long> positions(Indexer const& ix, unsigned long source_count, What const& what) {
     std::vector<unsigned long> out;
     unsigned long n = 0;
@@ -398,6 +399,11 @@ std::vector<unsigned long> positions(Indexer const& ix, unsigned long source_cou
         out.push_back(*it);
     }
     if (n < max_checked && n != ix.size().numElements()) fail(what() + ": visits fewer positions than its shape holds");
+    if (n < max_checked) {
+        std::vector<unsigned long> each;
+        ix.for_each([&](unsigned long p) { each.push_back(p); });
+        if (each != out) fail(what() + ": for_each and the iterator visit different positions");
+    }
     return out;
 }
 
