@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Element-wise folding against the plain -O3 loop over raw pointers: the
 // loop into an existing buffer (the machine's limit, group _Baseline), the
 // same loop writing a freshly allocated result (_Fresh), the library on its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The cost of a small array: element block, control block and shape against
 // the standard library's one-allocation shared array, both zero-filled.
 #include <lang/core/constants/array.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Building a shape that already exists, as every operation's result does, on
 // one thread and on two at once, against the least any interning must do:
 // hashing the lengths with the same combine.

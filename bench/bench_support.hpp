@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shared by the benchmarks: the library's array holding the same values as
 // the std::vector its baseline works on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Converting 10^6 reals to integers, with and without the loss flag, against
 // the plain -O3 loop into an existing buffer that truncates in range values
 // the same way; the library runs on its run-time path (_Convert) and on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Copying the elements an Indexer selects, against the nested loop a compiler
 // would emit for the same subscripts. Both copy a 1000x1000 source whole,
 // through one full counting range per dimension.

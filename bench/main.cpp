@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs every benchmark, then prints how each one compares with its baseline:
 // a benchmark Group_Variant/args is compared with Group_Baseline/args.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The matrix product of square real matrices. The baseline is OpenBLAS's
 // single-threaded dgemm, which may sum in any order; beside it run the
 // library on the path this processor takes and on the forced generic path,

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: Apache-2.0
 """Draws the benchmark plot from Google Benchmark's JSON output.
 
     build/bench/langcore_bench --benchmark_out=bench.json --benchmark_out_format=json

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reductions of a 1000x1000 real array along both dimensions against the
 // strictly sequential -O3 loops into an existing buffer: along dimension 0
 // one column at a time, along dimension 1 whole columns added element-wise

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Tiling a 100x100 real array 10x10 times with Repmat, against the nested
 // loop a compiler would emit for the same copy. Both write the 1000x1000
 // result; Repmat also allocates it, as every call must.

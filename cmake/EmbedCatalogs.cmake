@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Writes OUTPUT, a C++ source holding the text of every catalog file in
 # INPUTS as one raw string literal each.
 set(_body "// Generated from the .tvmsg catalog files; do not edit.\n")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Compile options shared by every target of the project.
 #
 # Folding must be plain IEEE double arithmetic whatever the optimisation

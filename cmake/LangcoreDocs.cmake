@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # The target `docs`: the HTML API reference in ${PROJECT_BINARY_DIR}/docs/html,
 # made by doxygen from the public headers. It exists only when doxygen is
 # found, is not part of `all`, and fails on any doxygen warning.

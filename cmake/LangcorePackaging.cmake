@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Installs both libraries with their headers, a CMake package and a
 # pkg-config file, so that a client does either
 #   find_package(langcore CONFIG REQUIRED)

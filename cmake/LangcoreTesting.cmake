@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Test programs and the umbrella targets that build them.
 #
 #   langcore_add_test_program(name LABEL types SOURCES a_test.cpp ...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Calling functions written outside the language: a resolver that knows two
 // functions working on raw memory, an evaluator that resolves, marshals and
 // remembers each call, and a look at the raw layout itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A tour of constant folding: values, element-wise operators, the matrix
 // product, reductions, conversion with its loss flag, element access and
 // padding, each printed in the stream form the library writes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A walk through shapes and types: build them, reshape and multiply shapes,
 // print both text forms, compare and hash types, and read a raised message
 // back from its exception.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Turns a fuzzer's bytes into choices and values. Past the end it yields
 // zeros, so every input decodes to something and a short input stays short.
 #pragma once

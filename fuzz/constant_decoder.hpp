@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Decodes constants and shapes from a fuzzer's bytes: every element type,
 // special values (NaN, -0, infinities, extreme integers) drawn often, arrays
 // of up to four dimensions including empty ones, and tuples.

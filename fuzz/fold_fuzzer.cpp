@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Constant folding driven by bytes: a pool of typed operands, then a sequence
 // of calls. Every call must leave the pool unchanged, fail only with a
 // message exception, an allocation failure or "bad visit" for an operator

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Operator, reduction and extremum names read with >>: exactly the printed
 // names read, each as the value that prints it, and the reader consumes one
 // word, as string extraction does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Quoted strings: any UTF-16 text serialises to printable ASCII and reads
 // back unchanged, and so does whatever any narrow text reads as (which makes
 // serialize(deserialize(s)) stable under a second round).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The evaluator's reader: any bytes, split into statements the way a session
 // splits them, either read or raise SyntaxError. The same bytes also decode
 // to a constant whose printed form must read back and print the same.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Element-type names read with >>: a word that reads as a type prints back
 // as that word in lower case, printed names read back as themselves, and
 // the reader consumes exactly one word, as string extraction does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every value class, moved from by construction and by assignment: the source
 // must stay a valid value in its documented state (unchanged, or empty for
 // the classes that own their storage), and every operation the class has

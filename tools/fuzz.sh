@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Runs one libFuzzer target for a bounded time:  tools/fuzz.sh TARGET SECONDS
 # Builds the instrumented fuzz build in build-fuzz/ (clang) when needed, seeds
 # the run with fuzz/corpus/TARGET, and prints executions and coverage. New

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what is missing, builds the example programs and langcore-eval in
 # build/, runs each example program, then the evaluator's tour.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what building and testing langcore needs on Debian 12, and nothing
 # when everything is already there (so it is cheap to call before every build).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # Installs what is missing, builds everything in build/ and runs the tests.
 # Extra arguments go to ctest, e.g.  tools/test.sh -R ArraySize
 set -euo pipefail

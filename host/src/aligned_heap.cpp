@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <groundwork/core/mem/aligned_heap.hpp>
 
 #include "mem/large_blocks.hpp"

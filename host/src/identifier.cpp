@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <kbase/hd_id_path.hpp>
 #include <kbase/identifier.hpp>
 #include <kbase/message.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Lookup of message texts in the compiled-in catalogs.
 //
 // A catalog file holds one "@catalog NAME" line, then "Key = text" lines;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <kbase/table_string.hpp>
 
 #include <boost/container_hash/hash.hpp>

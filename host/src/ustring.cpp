@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <qz/i18n/ustring.hpp>
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The aligned heap: size classes, 64-byte alignment, exact counts, refusal
 // of impossible sizes, the bounded cache of large blocks, and poisoning.
 #include <groundwork/core/mem/aligned_heap.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The host stand-ins used from several threads at once: heap blocks freed
 // on other threads than their own, with counts that stay exact, and texts
 // interned with one record each.

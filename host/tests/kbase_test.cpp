@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The kbase stand-ins: identifiers (their characters, ASCII case folding,
 // the interning check and dotted paths), message texts (catalog text with
 // arguments in slot order, and the fallback naming a key that has no text),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // UTF-8 to UTF-16 conversion both ways: every scalar value against reference
 // encoders, and one replacement per malformed byte.
 #include <qz/i18n/ustring.hpp>

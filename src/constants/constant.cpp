@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/constants/constant.hpp>
 
 #include "constants/detail/element.hpp"

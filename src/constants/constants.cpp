@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/constants/constants.hpp>
 
 #include "detail/hash.hpp"

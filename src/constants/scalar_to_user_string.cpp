@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/constants/scalar_to_user_string.hpp>
 
 #include <lang/core/text/type_ctor.hpp>

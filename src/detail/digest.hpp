@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Feeding digest fields: every integer goes to the sink in one call as its
 // big-endian bytes, as wide as its type.
 #pragma once

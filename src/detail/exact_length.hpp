@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Lengths and element counts that must not wrap. An ArraySize keeps its
 // wrapping element count, but no array may hold a shape whose true count does
 // not fit in 64 bits: every path that sizes a block or turns subscripts into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The hash combination every hash of the library uses. Its values are part of
 // the library's contract, so the formula is written out here rather than
 // taken from a hashing library whose combine may change between versions.

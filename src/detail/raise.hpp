@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The one throwing sequence of the library: render every argument to text
 // first, then build the identifier, the message and the exception, and throw.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Writes a printed list: `open`, the elements with their stream operator
 // separated by ", ", then `close`. Every bracketed list of the library's
 // printed forms goes through here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/ext/raw_value.hpp>
 
 #include "constants/detail/element.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/ext/resolver_eval_fcn.hpp>
 
 #include <lang/core/ext/raw_value.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/index/element_access.hpp>
 
 #include "detail/raise.hpp"

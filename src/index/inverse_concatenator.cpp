@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/index/inverse_concatenator.hpp>
 
 #include <lang/core/index/multi_index.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/index/multi_index.hpp>
 
 #include "detail/exact_length.hpp"

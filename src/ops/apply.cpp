@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/ops/apply.hpp>
 
 #include <lang/core/constants/scalar_constant.hpp>

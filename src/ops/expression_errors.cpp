@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/ops/expression_errors.hpp>
 
 #include <lang/core/types/message_ids.hpp>

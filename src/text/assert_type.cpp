@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/text/assert_type.hpp>
 
 #include <boost/unordered_map.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/text/type_ctor.hpp>
 
 #include <qz/i18n/ustring.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/types/array_size.hpp>
 
 #include "detail/exact_length.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/types/array_type.hpp>
 
 #include <lang/core/ops/keyword_id.hpp>

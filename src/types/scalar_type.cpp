@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/types/scalar_type.hpp>
 
 #include "detail/hash.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/types/type_id.hpp>
 
 #include <kbase/identifier.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Array: copies share a block until the first write, order and hashes follow
 // the shape and then the elements, and the stream and user forms.
 #include <lang/core/constants/array.hpp>

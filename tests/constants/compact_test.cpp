@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The compact forms Colon, Eye and UniformArray: each expands to the array its
 // type reports and prints its parameters; a colon rejects a start that is not
 // below the stop, and is_uniform tells which constants hold a single value

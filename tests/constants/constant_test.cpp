@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Constant, the variant every value lives in: its alternatives and their
 // order, hashes, digest bytes, zeros of a type, and the valueless state; and
 // Constants, the list, with Tuple, the value made of one.

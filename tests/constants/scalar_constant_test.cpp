@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // ScalarConstant, a constant known to be a scalar: what it holds, one and
 // zero of each element type, its relations, and the user form of a scalar.
 #include <lang/core/constants/scalar_constant.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Constants to and from the raw layout external functions work on.
 #include <lang/core/ext/raw_value.hpp>
 

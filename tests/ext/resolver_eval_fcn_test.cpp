@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The evaluator of external calls, which remembers every outcome but an
 // exception per (path, arguments), and the hash of its keys.
 #include <lang/core/ext/resolver_eval_fcn.hpp>

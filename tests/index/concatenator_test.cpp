@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The concatenation plan and its inverse, against a direct concatenation.
 #include <lang/core/index/concatenator.hpp>
 #include <lang/core/index/inverse_concatenator.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Element access: extract reaches into a tuple, assign overwrites a constant
 // in place, copying shared storage once and checking before writing, and the
 // constant iterator visits an array's elements.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The indexable entries, how indexing reads and writes constants: against a
 // plain loop, copying shared storage once, and raising for lengths that only
 // fit by wrapping.

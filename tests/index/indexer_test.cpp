@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Subscripts and positions: the bounds check of each subscript position, a
 // position split into subscripts, and the indexer and its builder, which turn
 // subscripts into source positions (against a direct column-major

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Operator folding. Every element-wise operator on every element type and
 // operand kind, against references written independently here: 64-bit
 // arithmetic reduced modulo 2^32 for integers, 128-bit reduced modulo 2^64 for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/ops/expression_errors.hpp>
 
 #include "test_support/expect_message.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The matrix product against the textbook loop, bit for bit, on every kernel
 // path the machine has: shapes that cut tiles and panels, special reals, and
 // wrapping whole numbers checked in wider arithmetic.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The operator, accumulation and extrema identifiers: names, reading back,
 // operator properties, how operator expressions print and the base operators
 // of reductions; then the keywords.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include <lang/core/ops/reduce.hpp>
 
 #include "test_support/kernel_paths.hpp"

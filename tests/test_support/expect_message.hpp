@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Test helper: asserts that a call throws kbase::MessageException carrying
 // exactly the given catalog, key and arguments.
 //

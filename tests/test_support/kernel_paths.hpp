@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs a check once on the generic kernels and once on the widest ones this
 // processor has, so that one machine proves both paths.
 #pragma once

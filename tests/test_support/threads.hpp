@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Test helper for the concurrency tests: runs `round` on several threads at
 // once, started together, and expects it to hold in every round of each.
 #pragma once

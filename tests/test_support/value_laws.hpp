@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Test helper: checks that equality, three-way comparison and hashing agree
 // over every pair of a list of values:
 //   a == b  <=>  compare(a, b) == 0,   a == b  =>  hash_value(a) == hash_value(b),

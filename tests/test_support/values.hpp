@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shared by the value tests: special reals, array makers and readers, the
 // hash combination written out independently, and a recording digest sink.
 // Includes the message and value-law helpers too.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Text: assertion severities, their list, names, printing and parsing; and
 // quoted strings, with exact escapes, malformed input absorbed, and round
 // trips.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Array sizes: one interned record per normal form, hash, order, derived
 // shapes, the checks that raise with them, and the user's text.
 #include <lang/core/types/array_size.hpp>

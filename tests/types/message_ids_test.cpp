@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Message ids: every key has a catalog text with a slot for each argument,
 // and arguments keep their string types.
 #include <lang/core/types/message_ids.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Types, function types and type lists: hash and digest formulas, order,
 // printing, classification, and stripping of memos; and type ids read back
 // from text.

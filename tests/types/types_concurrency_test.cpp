@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Array sizes and types used on several threads at once: each shape keeps
 // one interned record, and type memos are filled without a race.
 #include <lang/core/types/array_size.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The kinds of constant the evaluator tells apart, named, so that no reader
 // needs the order of the alternatives in a Constant.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "evaluator.hpp"
 
 #include "constant_kind.hpp"

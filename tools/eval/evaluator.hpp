@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Folds statements to constants with the library, and remembers the names
 // that earlier statements bound.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The functions of the evaluator's language: every operator by its printed
 // name, the reductions by theirs, and the array functions. Names come from
 // the library's own tables.

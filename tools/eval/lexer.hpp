@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Splits the text of one statement into tokens. Newlines are plain spaces
 // here (a statement that spans lines was already joined), and `#` starts a
 // comment that runs to the end of its line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where the statements' lines come from: a plain stream (a file or a pipe),
 // or a terminal, where a person edits each line, recalls earlier ones and
 // completes names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // langcore-eval: folds constant expressions with langcore and prints them.
 //
 //   langcore-eval [--user] [--type] [--hash] FILE...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The operators the reader accepts, derived from the library's operator
 // table: each infix format gives a spelling and whether it is prefix, infix or
 // postfix, and precedence and binding come from the same table, so the reader

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reads one statement: `name = expression` or an expression. Literals are the
 // library's printed forms, operators are read with the library's own table,
 // and every other construct is a function call, a subscript, `if c then a

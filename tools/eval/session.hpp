@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs statements one after another, as a script, a pipe or an interactive
 // prompt: values go to one stream, diagnostics to another, and a statement
 // that fails is reported and skipped so that the next one still runs.

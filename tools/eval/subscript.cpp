@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Subscripts lowered the way a compiler lowers them: one position range per
 // dimension into an IndexerBuilder, whose Indexer checks them and visits the
 // selected positions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The syntax tree that the reader builds for one statement of the evaluator's
 // language, and the error it raises for text it cannot read.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How the evaluator shows a value: the stream form, which reads back as the
 // same constant, or the user form; optionally followed by a comment with the
 // value's type and hash, so that the line still reads back.

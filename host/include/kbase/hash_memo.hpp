@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A hash cached inside a value, 0 until computed, filled lazily through const
 // access. Every read and write is a relaxed atomic on the plain word, so one
 // object may be hashed, compared and copied from several threads at once:

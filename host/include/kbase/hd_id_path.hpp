@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A dotted identifier path such as pkg.fcn: an ordered list of interned
 // identifier components.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Identifier text: case folding, the identifier character classes, and the
 // checker that validates an identifier and interns it.
 #pragma once

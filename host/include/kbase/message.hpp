@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Messages and the exception that carries one. A message is an identifier
 // plus the means to format it; its text comes from the compiled-in catalogs.
 #pragma once

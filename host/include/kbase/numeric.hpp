@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Formatting and classification of numbers.
 #pragma once
 

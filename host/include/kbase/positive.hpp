@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A count that must be positive, checked when it is made.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Comparison operators derived from a class's own operator== and three-way
 // compare(a, b) (0 equal, 1 first orders before, 2 after, 3 unordered).
 // They are templates over the base, so a class derived from a relatable one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A reference-counted, copy-on-write vector behind one pointer. Copies share
 // one block; an append writes in place only when the block is unshared and
 // has room, otherwise it copies into a fresh block. The empty vector is a null

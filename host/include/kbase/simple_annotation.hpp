@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // For classes that carry no annotation: comparing while ignoring annotations
 // is plain equality, and stripping them does nothing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An interned, immutable string behind one pointer. Equal strings share one
 // record for the life of the process, so equality is a pointer comparison;
 // interning is thread-safe.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Base of small value classes: holds the members in order plus a hash memo
 // that is filled lazily through const access (see hash_memo.hpp). A move
 // copies, so a moved-from object keeps its members and its memo: a list

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A message identifier: catalog, key and the ordered arguments of one message.
 // It carries no text; the message library looks the text up when asked.
 #pragma once

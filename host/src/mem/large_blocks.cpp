@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "mem/large_blocks.hpp"
 
 #include "mem/regions.hpp"

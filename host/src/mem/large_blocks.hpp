@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Blocks above small_limit: each is its own mapping, aligned to 2 MiB with
 // huge pages from 2 MiB up. Freed mappings wait in a bounded cache, newest
 // first, so that the next result of the same rounded size is served without

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Address-space layout shared by the small-block pool and the large blocks:
 // every span of small blocks and every large block's mapping starts on a
 // region boundary with a header, so a block's header is found by masking its

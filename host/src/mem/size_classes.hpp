@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Block sizes the heap rounds requests up to: steps of 64 bytes up to 1 KiB,
 // then four steps per doubling, so no block wastes more than a fifth of itself.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Blocks of up to small_limit bytes, by size class. Each thread keeps a short
 // free list per class, so most allocations and frees touch no lock and no
 // atomic; lists that grow too long, and those of exiting threads, go back to

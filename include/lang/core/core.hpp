@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The whole public interface of langcore.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The rules for one element of each element type, written once and used both
 // by Array<T> and by the scalar alternatives of Constant and ScalarConstant:
 // hash key, equality, three-way order, stream text, user text, digest bytes.

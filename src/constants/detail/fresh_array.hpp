@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A result constant holding a new array, made where it is returned.
 #pragma once
 

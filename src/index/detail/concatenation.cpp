@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "index/detail/concatenation.hpp"
 
 #include "detail/exact_length.hpp"

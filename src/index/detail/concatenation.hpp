@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The validation and result size shared by both concatenation classes.
 #pragma once
 

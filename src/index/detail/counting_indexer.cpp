@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "index/detail/counting_indexer.hpp"
 
 #include <lang/core/index/index_checker.hpp>

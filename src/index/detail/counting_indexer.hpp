@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The conversion of a builder whose subscripts are all counting ranges, for
 // the library's own plans (concatenation, padding, truncation). It checks,
 // shapes and keeps entries exactly as the conversion of an IndexerBuilder

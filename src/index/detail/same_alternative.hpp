@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The dispatch shared by the element-access operations that pair two
 // constants: both must hold the same alternative.
 #pragma once

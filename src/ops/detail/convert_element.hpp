@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The conversion of one element between any two element types, and whether
 // it changed the value. A value is unchanged when converting the result back
 // gives it again, except that an index above INT_MAX always changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The per-element rules of the operators: ElementOp<op::PLUS>{}(a, b) adds two
 // elements exactly as folding does (wrapping integers, IEEE reals). A functor
 // is callable only for the element types the operator accepts, so

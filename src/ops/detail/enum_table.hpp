@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shared machinery of the operator and reduction tables. Each table is an
 // array of rows indexed by value, every row carrying its enumerator `id` and
 // its `spelling`; from those come the printed names (the lower-case

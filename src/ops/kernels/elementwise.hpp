@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The element-wise loops of folding: one body per loop, run through
 // kernels::run as generic x86-64 code or compiled for AVX2. The element rule
 // is the same functor on both paths and every element is computed on its

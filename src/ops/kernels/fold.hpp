@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The folding kernel of the reductions: every output element is its run of
 // inputs folded from the initial value in ascending position. Loops run
 // through kernels::run, generic or compiled for AVX2; reals summed or

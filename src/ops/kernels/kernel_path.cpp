@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "ops/kernels/kernel_path.hpp"
 
 namespace lang::core {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The run-time choice between a kernel's generic and AVX2 versions, read once
 // per call (never per element).
 #pragma once

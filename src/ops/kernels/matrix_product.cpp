@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 #include "ops/kernels/matrix_product.hpp"
 
 #include "constants/detail/fresh_array.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The matrix product of integer, index and real arrays. Every element of the
 // result starts from +0 and adds left(i, p) * right(p, j) for ascending p, a
 // multiply and an add each (wrapping for integer and index), so every path

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Proves that the installed headers compile on their own, that the library
 // loaded is the one they describe, and that message exceptions thrown inside
 // both shared libraries are caught here by type. CI builds it through the

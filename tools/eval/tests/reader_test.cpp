@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The reader against the library's own printing: operator expressions printed
 // with the operator table must read back as the same tree, and bad text must
 // be reported at the right place.

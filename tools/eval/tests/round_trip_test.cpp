@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Printing a constant and reading the text back gives an equal constant that
 // prints the same, for generated constants of every kind and the compact forms.
 #include "evaluator.hpp"

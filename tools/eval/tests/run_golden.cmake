@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 # Runs langcore-eval on one script and compares what it prints with the
 # expected files beside it:
 #   NAME.lc    the script; a first line "# options: ..." gives command-line options

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Types at langcore-eval's prompt through a pseudo-terminal, as a person
 // would: a line edited with the arrow keys, names completed with tab, and in
 // a second session a line recalled from the history the first one saved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Conversion between narrow (UTF-8) text and UTF-16.
 #pragma once
 

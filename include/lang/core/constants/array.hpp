@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The elements of an array constant in column-major order, with their shape.
 // Copies share one element block; the first write through a handle whose
 // block is shared, or was adopted from outside, copies it. Copying is cheap,

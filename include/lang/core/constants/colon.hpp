@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A range of index values start, start + step, ... below stop, held as its
 // three numbers until its elements are needed. The constructors insist on
 // start < stop; a step of 0 is the caller's fault and is not checked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The language's one value type: a scalar or an array of one of the four
 // element types, or a tuple of constants. The alternative's index is part of
 // the interface: it orders, hashes and digests values. Copies of an array

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A list of constants: the elements of a tuple, the operands of a call. It
 // forwards to a std::vector<Constant>; wherever it makes elements without a
 // given value (the count constructor, resize) they are empty tuples. A

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An identity-like array of any element type and shape, held as the two until
 // its elements are needed: 1 where every index is equal, 0 elsewhere.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One element value of one of the four element types: the scalar alternatives
 // of Constant and ScalarConstant. A plain aggregate, Scalar<int>{5}.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A scalar of one of the four element types, for operations that need
 // exactly one element value (a fill value, a reduction's identity). It equals,
 // orders and hashes as the scalar Constant it stands for; its hash is memoised

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The text users see for one element: true, int32(5), uint32(5), 2.5000,
 // -Inf, NaN. Integers carry their type constructor; reals and logicals do not.
 #pragma once

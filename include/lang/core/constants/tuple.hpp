@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A tuple value: an ordered list of constants acting as one value. A copy
 // copies the list, while array elements keep sharing their blocks. The tuple
 // with no elements is the value of the void type, and what a move leaves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An array whose elements all equal one scalar, held as the scalar and the
 // shape until its elements are needed, and the two functions on such values:
 // materialising one and testing whether a constant is one.

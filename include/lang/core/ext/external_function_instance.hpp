@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A function written outside the language, as a resolver hands it out: a
 // callable on raw memory (see raw_value.hpp) and the type of what it writes.
 // The callable receives the output first, then the input, which is always a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Moves values between a Constant and the untyped memory external functions
 // work on; the Type of a value says how its bytes are laid out. A view made by
 // create_value points into its constant: keep the constant alive and unchanged

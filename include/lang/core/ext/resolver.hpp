@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Resolvers find external functions by dotted path and argument types. A
 // resolver that does not know a function raises a message exception, which an
 // evaluator (ResolverEvalFcn) remembers as "not resolvable".

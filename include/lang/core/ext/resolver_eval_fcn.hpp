@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Evaluates calls of external functions on constant arguments through a
 // resolver, and remembers every outcome per (path, arguments), failures to
 // resolve included, so a repeated call resolves and calls nothing. The memo

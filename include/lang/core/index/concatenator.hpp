@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A plan for joining arrays along one dimension, made from their sizes alone:
 // the result size and, per operand, a pair of indexers that move its elements
 // into place. Copies of a plan share its entries, and a move copies.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Walks the elements of an array constant in storage order, each read as a
 // scalar constant. It points to the constant without owning it, so the
 // constant must outlive it; Constant::begin() and end() make them.

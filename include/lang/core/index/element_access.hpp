@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reaching into a constant in place: a tuple constant's element by position,
 // and assignment that overwrites a value while keeping its kind and shape.
 // A failing call changes nothing, except that a tuple assignment keeps the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bounds checks for subscripts: n subscript positions over a size, the last
 // position spanning every remaining dimension. Immutable once made; copies
 // share one state and may be used from several threads, and a move copies.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Subscripts as the indexer sees them: a type-erased forward range of 0-based
 // positions, paired with an owner that keeps whatever the range views alive.
 // An IndexRange itself owns nothing; only an IndexEntry may outlive its data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Element-level access to constants, as the code that lowers subscripts uses
 // it: stateless functors specialised for Constant. Positions are 0-based
 // column-major and are not checked (an IndexChecker or Indexer has done

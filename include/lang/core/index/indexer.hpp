@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The linear source positions that a subscripted selection visits, in
 // column-major order over the selection, and the selection's shape.
 // An Indexer checks nothing (IndexerBuilder does); its iterators refer to it

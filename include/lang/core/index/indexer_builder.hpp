@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Collects one subscript range per dimension of a source array and turns them
 // into an Indexer, checking every subscript value on the way. Copies of a
 // builder share one entry list, and a move copies.

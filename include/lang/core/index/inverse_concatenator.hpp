@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The inverse of a concatenation plan: for an element of the result, the
 // operand it comes from and its position there. Copies share one state, and a
 // move copies.

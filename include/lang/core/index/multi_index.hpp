@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Splitting a column-major linear position into one subscript per position,
 // the last subscript spanning every remaining dimension.
 #pragma once

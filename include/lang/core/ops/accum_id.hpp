@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The accumulating reductions (sum, prod, ...), each tied to the two-operand
 // operator it folds with. Values outside 0..5 are not checked.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Constant folding of the operators: apply(op, a, b) computes a new constant
 // element by element, a scalar standing for every element of an array. Both
 // operands must have one element type (there is no promotion); transpose and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Folding of the language's two conditional forms: an if-then-else on a
 // logical scalar, which hands back one of its branches without copying, and
 // an element-wise selection under a logical array.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Element-type conversion of constants, with a flag telling whether any
 // element's value changed on the way, and the small queries used beside it.
 // Converting to the element type a value already has returns that value,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Exceptions a compiler throws for malformed operator expressions. They carry
 // ir-catalog messages like every other library message; the library itself
 // never throws them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The index-of-extremum reductions, each tied to the comparison that selects
 // the extremum. Values outside 0..1 are not checked.
 #pragma once

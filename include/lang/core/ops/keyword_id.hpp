@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The language's reserved words, held as interned host identifiers. The table
 // is built on the first call of all() and kept until the process ends, so the
 // references it hands out never dangle.

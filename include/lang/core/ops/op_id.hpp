@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The language's 42 operators with their fixed values, printed names and the
 // properties needed to print and check expressions. Values outside 0..41 (and
 // -1 where a name is asked for) are not checked: the tables are indexed as is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Printing of one operator expression with the fewest parentheses that keep
 // its meaning. Operands are printed by callbacks, so a caller can print any
 // tree of expressions: an operand that is itself an operator expression calls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Lengthening an array along one dimension with a fill value, or shortening
 // it. The typed form is the member Array<T>::pad; this one checks kinds.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reductions of array constants along one dimension: accumulations (sum,
 // prod, any, all, minimum, maximum) collapse it to length 1, extrema give the
 // position of the smallest or largest element along it. Any dimension may be

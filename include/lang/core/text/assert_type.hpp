@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The severity an assertion of the language carries, with its names. The
 // tables behind these functions are built once on first use and are safe to
 // read from any thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Conversion of UTF-16 text to printable 7-bit ASCII with backslash escapes
 // and back: deserialize(serialize(s)) == s for every s. Both directions are
 // pure functions; deserialize absorbs malformed input instead of failing.

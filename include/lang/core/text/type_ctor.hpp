@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The user-facing text of an element-type constructor call, such as
 // double(x), used when values are shown to users.
 #pragma once

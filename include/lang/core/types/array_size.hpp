@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The shape of an array: its dimension lengths in column-major order, with at
 // least two dimensions and every dimension past the stored ones of length 1.
 // A shape is one pointer to an interned, immutable record that is never freed:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The type of an array value: an element type and a shape. Cheap to copy
 // (the shape is an interned handle); its hash is memoised in the object.
 #pragma once

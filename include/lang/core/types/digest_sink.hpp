@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where digests of types and constants are fed: a sink that receives bytes in
 // order, integers as big-endian bytes, one call per field.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The type of a function: the list of its types, in order. It stands beside
 // Type, not inside it, and is never a value type. A move shares the list like
 // a copy, since a function type is never empty.

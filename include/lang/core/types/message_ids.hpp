@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The message identifiers the library raises: one class per catalog key,
 // e.g. tarvex::common::lang::core::types::InvalidMatrix. Callers that catch a
 // kbase::MessageException read catalog, key and arguments back through

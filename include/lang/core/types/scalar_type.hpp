@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The type of a scalar value: just its element type. Cheap to copy; its hash
 // is memoised in the object (an atomic word, so one object may be hashed from
 // several threads).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The type of a tuple: an ordered list of element types. The tuple type with
 // no elements is the void type. Its hash is memoised in the object, and a
 // move shares the list like a copy.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The type of any value: a closed union of a tuple, scalar or array type. The
 // alternative's index (id()) is part of the interface: it orders types (any
 // tuple before any scalar before any array), and it enters hashes and digests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The four element types of the language, their names, and the mapping
 // between an id and the C++ type that stores its elements. The id of a
 // scalar value equals the position of its alternative in a Constant.

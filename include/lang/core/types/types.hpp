@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A shared, copy-on-write list of types: the element types of a tuple type,
 // the argument types of a call. Copies share one reference-counted block; an
 // append copies the block only when it is shared or full. The empty list

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The allocator of array element blocks: 64-byte aligned, usable from any
 // thread. Small blocks come from per-thread pools by size class, so most
 // allocations take no lock; large ones are mappings with huge pages, and a

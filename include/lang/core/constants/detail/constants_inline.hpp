@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The members of Constants, which forward to its vector. They are defined
 // here, once Constant is complete; constant.hpp includes this file.
 #pragma once

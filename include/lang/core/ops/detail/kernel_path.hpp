@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Which instruction set the folding kernels run on. Every path computes the
 // same bits; this exists so that tests and benchmarks can run the generic
 // kernels on a machine that would otherwise choose a wider one.
