@@ -2,8 +2,11 @@
 #include "evaluator.hpp"
 
 #include "constant_kind.hpp"
+#include "operator_hint.hpp"
 
 #include <lang/core/core.hpp>
+
+#include <kbase/message.hpp>
 
 #include <climits>
 #include <sstream>
@@ -35,6 +38,7 @@ struct Span {
 }  // namespace
 
 std::optional<Constant> Evaluator::run(Statement const& statement) {
+    hint_.clear();
     Constant value = evaluate(statement.expression);
     if (statement.target.empty()) return value;
     if (find_function(statement.target) != nullptr)
@@ -103,7 +107,12 @@ Constant Evaluator::operation(Node const& node) {
     }
     Constant const b = evaluate(node.children[1]);
     at_ = node.at;
-    return core::apply(node.op, a, b);
+    try {
+        return core::apply(node.op, a, b);
+    } catch (kbase::MessageException const&) {
+        hint_ = operator_hint(node.op, a, b);
+        throw;
+    }
 }
 
 // Elements are stored with Set, so a non-scalar element or one of another

@@ -43,6 +43,8 @@ public:
     /// The names that statements bound so far.
     std::vector<std::string> names() const;
     Position failed_at() const noexcept { return at_; }
+    /// After an operator failed in the last run: how its operands would fit, or empty.
+    std::string const& hint() const noexcept { return hint_; }
 
     // Argument readers for the functions.
     /// A non-negative integer or an index scalar.
@@ -70,6 +72,7 @@ private:
 
     std::map<std::string, core::Constant, std::less<>> names_;
     Position at_;
+    std::string hint_;
 };
 
 /// target(subscripts...): 0-based subscripts, each an index or non-negative

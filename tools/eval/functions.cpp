@@ -130,6 +130,30 @@ Constant array_conditional(Evaluator& ev, Node const& call) {
     return core::array_conditional(v[0], v[1], v[2]);
 }
 
+// size, numel and ndims: the shape as the library reports it, in index
+// numbers, since lengths are what subscripts and reshape take. A scalar is
+// the 1x1 array it stands for; every array has at least two dimensions.
+core::ArraySize shape_of(Evaluator& ev, Node const& call) {
+    Constant const x = ev.evaluate(call.children[0]);
+    if (is_tuple(x)) {
+        std::ostringstream os;
+        os << call.text << " takes an array or a scalar, not a " << core::value_type(x);
+        throw EvalError(call.children[0].at, os.str());
+    }
+    return is_scalar(x) ? core::ArraySize{1, 1} : core::array_type(x).size();
+}
+
+Constant size(Evaluator& ev, Node const& call) {
+    core::ArraySize const shape = shape_of(ev, call);
+    core::Array<unsigned long> lengths(core::ArraySize{1, shape.size()});
+    for (unsigned long k = 0; k < shape.size(); ++k) lengths.x()[k] = shape(k);
+    return lengths;
+}
+
+Constant numel(Evaluator& ev, Node const& call) { return shape_of(ev, call).numElements(); }
+
+Constant ndims(Evaluator& ev, Node const& call) { return shape_of(ev, call).size(); }
+
 using Table = std::unordered_map<std::string, Function>;
 
 template <int... Ops>
@@ -156,6 +180,9 @@ Table make_table() {
     table.emplace("cat", Function{&cat, 2, ULONG_MAX});
     table.emplace("pad", Function{&pad, 4, 4});
     table.emplace("array_conditional", Function{&array_conditional, 3, 3});
+    table.emplace("size", Function{&size, 1, 1});
+    table.emplace("numel", Function{&numel, 1, 1});
+    table.emplace("ndims", Function{&ndims, 1, 1});
     return table;
 }
 

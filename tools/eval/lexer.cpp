@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 namespace lang::eval {
 
@@ -13,7 +14,6 @@ namespace {
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_name_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool is_name_char(char c) { return is_name_start(c) || is_digit(c); }
-
 // Punctuation of the literal and call syntax; operators come from the grammar.
 constexpr std::array<std::string_view, 10> punctuation = {"(", ")", "[", "]", "{", "}", ",", ";", "=", ":"};
 
@@ -40,6 +40,35 @@ std::size_t number_length(std::string_view s) {
     return n;
 }
 
+// The character that starts `s` as the reader shows it: itself in quotes,
+// with its code point when it is not ASCII; a control character or a byte
+// that starts no UTF-8 sequence by its number.
+std::string shown_character(std::string_view s) {
+    auto const lead = static_cast<unsigned char>(s[0]);
+    if (lead >= 0x20 && lead < 0x7f) return std::string("'") + s[0] + "'";
+    std::size_t const length = lead >= 0xf0 && lead < 0xf5 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 ? 2 : 1;
+    char hex[16];
+    if (lead < 0x80) {
+        std::snprintf(hex, sizeof hex, "U+%04X", lead);
+        return hex;
+    }
+    char32_t code = lead & (0x7f >> length);
+    bool valid = length > 1 && s.size() >= length;
+    for (std::size_t k = 1; valid && k < length; ++k) {
+        valid = !starts_column(s[k]);
+        code = code << 6 | (static_cast<unsigned char>(s[k]) & 0x3f);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    valid = valid && code >= least[length] && (code < 0xd800 || code > 0xdfff) && code <= 0x10ffff;
+    if (!valid) {
+        std::snprintf(hex, sizeof hex, "0x%02X", lead);
+        return std::string("byte ") + hex + ", which is not UTF-8";
+    }
+    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(code));
+    return "'" + std::string(s.substr(0, length)) + "' (" + hex + ")";
+}
+
 }  // namespace
 
 std::vector<Token> tokenize(std::string_view text, Position start) {
@@ -53,7 +82,7 @@ std::vector<Token> tokenize(std::string_view text, Position start) {
             if (text[i] == '\n') {
                 ++at.line;
                 at.column = 1;
-            } else {
+            } else if (starts_column(text[i])) {
                 ++at.column;
             }
         }
@@ -87,10 +116,9 @@ std::vector<Token> tokenize(std::string_view text, Position start) {
             };
             longest(spellings);
             longest(punctuation);
-            if (length == 0) {
-                std::string shown = (c >= 0x20 && c < 0x7f) ? std::string("'") + c + "'" : "byte " + std::to_string(static_cast<unsigned char>(c));
-                throw SyntaxError(at, "unexpected character " + shown);
-            }
+            // Division by a matrix is no operation of the library's.
+            if (length == 0 && c == '/') throw SyntaxError(at, "'/' is not an operator; use ./ for element-wise division");
+            if (length == 0) throw SyntaxError(at, "unexpected character " + shown_character(rest));
         }
         token.text = std::string(rest.substr(0, length));
         tokens.push_back(std::move(token));

@@ -3,10 +3,14 @@
 
 #include <histedit.h>
 
+#include <langinfo.h>
+
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <string_view>
 
 namespace lang::eval {
 
@@ -44,7 +48,7 @@ Completion complete(std::string_view line, std::vector<std::string> words) {
 
 }  // namespace
 
-std::optional<std::string> StreamReader::read(char const*) {
+std::optional<std::string> StreamReader::read(char const*, bool) {
     std::string line;
     if (!std::getline(in_, line)) return std::nullopt;
     return line;
@@ -60,6 +64,7 @@ struct LineEditor::State {
     std::function<std::vector<std::string>()> words;
     std::string prompt;
     std::string history_file;  // empty: the history is not kept
+    std::string statement;     // the lines of the statement being read, not yet in the history
     History* hist = nullptr;
     EditLine* editor = nullptr;
     HistEvent event{};
@@ -109,6 +114,10 @@ LineEditor::LineEditor(char const* program, std::function<std::vector<std::strin
     : state_(std::make_unique<State>()) {
     State& s = *state_;
     s.words = std::move(words);
+    // libedit decodes keys by the character type of the locale, and the
+    // statements are UTF-8 whatever the environment says.
+    std::setlocale(LC_CTYPE, "");
+    if (std::string_view(nl_langinfo(CODESET)) != "UTF-8") std::setlocale(LC_CTYPE, "C.UTF-8");
     s.hist = history_init();
     s.editor = el_init(program, stdin, stderr, stderr);
     if (s.hist == nullptr || s.editor == nullptr) throw std::bad_alloc();
@@ -133,22 +142,35 @@ LineEditor::LineEditor(char const* program, std::function<std::vector<std::strin
     el_source(s.editor, nullptr);
 }
 
-LineEditor::~LineEditor() = default;
+namespace {
 
-std::optional<std::string> LineEditor::read(char const* prompt) {
+// Enters the statement read so far into the history as one entry; its lines
+// stay apart, so that a comment in one does not swallow the next.
+void remember(LineEditor::State& s) {
+    if (s.statement.find_first_not_of(" \t\r\n") != std::string::npos) {
+        history(s.hist, &s.event, H_ENTER, s.statement.c_str());
+        // Saved at once, since Ctrl-C ends the program without unwinding. An
+        // unwritable file loses the lines silently: they are a convenience.
+        if (!s.history_file.empty()) history(s.hist, &s.event, H_SAVE, s.history_file.c_str());
+    }
+    s.statement.clear();
+}
+
+}  // namespace
+
+LineEditor::~LineEditor() { remember(*state_); }
+
+std::optional<std::string> LineEditor::read(char const* prompt, bool continued) {
     State& s = *state_;
+    // A new statement: the one before is complete, and Up recalls it whole.
+    if (!continued) remember(s);
     s.prompt = prompt;
     int count = 0;
     char const* line = el_gets(s.editor, &count);
     if (line == nullptr || count <= 0) return std::nullopt;
     std::string text(line, static_cast<std::size_t>(count));
     if (text.ends_with('\n')) text.pop_back();
-    if (text.find_first_not_of(" \t\r") != std::string::npos) {
-        history(s.hist, &s.event, H_ENTER, text.c_str());
-        // Saved at once, since Ctrl-C ends the program without unwinding. An
-        // unwritable file loses the lines silently: they are a convenience.
-        if (!s.history_file.empty()) history(s.hist, &s.event, H_SAVE, s.history_file.c_str());
-    }
+    s.statement += (continued ? "\n" : "") + text;
     return text;
 }
 

@@ -36,7 +36,10 @@ constexpr char const* usage =
     "  --version      print the version and exit\n"
     "  -h, --help     print this help and exit\n"
     "With no EXPRESSION or FILE, statements are read from standard input, with\n"
-    "a prompt when it is a terminal.\n";
+    "a prompt when it is a terminal.\n"
+    "Statements: 'name = expression' binds, an expression prints its value, ';'\n"
+    "separates statements and keeps one from printing; 'help' gives an overview\n"
+    "of the language, 'quit' or 'exit' stops.\n";
 
 int bad_use(std::string const& why, bool show_usage = true) {
     std::cerr << "langcore-eval: " << why << '\n' << (show_usage ? usage : "");
@@ -101,6 +104,8 @@ int main(int argc, char** argv) {
             session.run(text, "-e");
         } else if (text == "-") {
             if (isatty(STDIN_FILENO) != 0) {
+                std::cerr << "langcore-eval " << LANGCORE_VERSION_STRING
+                          << ": type help for an overview; quit or Ctrl-D leaves.\n";
                 lang::eval::LineEditor editor("langcore-eval", [&session] { return session.names(); });
                 session.run(editor, "<stdin>");
             } else {

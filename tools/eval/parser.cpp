@@ -305,17 +305,42 @@ bool is_blank(std::string_view text) {
     return true;
 }
 
-long open_brackets(std::string_view text) {
+namespace {
+
+// Walks `text` outside comments and returns its open brackets minus closed
+// ones; `top_level_semicolon(i)` is called for each `;` at offset i outside
+// brackets.
+template <class OnSemicolon>
+long scan(std::string_view text, OnSemicolon top_level_semicolon) {
     long open = 0;
     bool comment = false;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char const c = text[i];
         if (c == '\n') comment = false;
-        else if (c == '#') comment = true;
         else if (comment) continue;
+        else if (c == '#') comment = true;
         else if (c == '(' || c == '[' || c == '{') ++open;
         else if (c == ')' || c == ']' || c == '}') --open;
+        else if (c == ';' && open <= 0) top_level_semicolon(i);
     }
     return open;
+}
+
+}  // namespace
+
+long open_brackets(std::string_view text) {
+    return scan(text, [](std::size_t) {});
+}
+
+std::vector<StatementText> split_statements(std::string_view text) {
+    std::vector<StatementText> result;
+    std::size_t begin = 0;
+    scan(text, [&](std::size_t i) {
+        result.push_back({text.substr(begin, i - begin), begin, true});
+        begin = i + 1;
+    });
+    result.push_back({text.substr(begin), begin, false});
+    return result;
 }
 
 }  // namespace lang::eval

@@ -7,7 +7,9 @@
 
 #include "syntax.hpp"
 
+#include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace lang::eval {
 
@@ -20,5 +22,17 @@ bool is_blank(std::string_view text);
 /// Open brackets minus closed ones outside comments: a statement whose count
 /// is still positive at the end of a line goes on on the next line.
 long open_brackets(std::string_view text);
+
+/// One statement of a line that `;` splits outside brackets and comments:
+/// its text, where that starts in the line, and whether a `;` ends it.
+struct StatementText {
+    std::string_view text;
+    std::size_t offset = 0;
+    bool quiet = false;
+};
+
+/// The statements of `text`, in order; the last one takes what follows the
+/// last top-level `;`, and may be blank.
+std::vector<StatementText> split_statements(std::string_view text);
 
 }  // namespace lang::eval

@@ -13,11 +13,16 @@
 
 namespace lang::eval {
 
-/// 1-based line and column (in bytes) of a place in the source.
+/// 1-based line and column of a place in the source; a column counts code
+/// points, as a person counts characters.
 struct Position {
     unsigned long line = 1;
     unsigned long column = 1;
 };
+
+/// Whether byte `c` of UTF-8 text starts a column: every byte does but those
+/// that continue a multi-byte character.
+inline bool starts_column(char c) { return (static_cast<unsigned char>(c) & 0xc0) != 0x80; }
 
 /// Text the reader cannot read; `at` is where reading stopped.
 class SyntaxError : public std::runtime_error {

@@ -84,6 +84,11 @@ TEST(Reader, ReportsWhereTheTextGoesWrong) {
         {"1 2", 1, 3, "expected the end of the statement before '2'"},
         {"colon<0, 1 + 2>", 1, 12, "expected ',' or '>' before '+'"},
         {"[1,\n  2,\n  ]", 3, 3, "expected an expression before ']'"},
+        // Characters outside the grammar as themselves, at code-point columns.
+        {"a \xe2\x88\x91 b", 1, 3, "unexpected character '\xe2\x88\x91' (U+2211)"},
+        {"\xf0\x9d\x9c\x8b(1)", 1, 1, "(U+1D70B)"}, {"1 +\x01", 1, 4, "U+0001"},
+        {"x = \xff", 1, 5, "byte 0xFF, which is not UTF-8"}, {"\xe2\x88", 1, 1, "byte 0xE2"},
+        {"\xc0\xaf", 1, 1, "byte 0xC0"}, {"1 / 2", 1, 3, "use ./ for element-wise division"},
     };
     for (auto const& [text, line, column, message] : cases) {
         try {
