@@ -39,7 +39,8 @@ constexpr char const* usage =
     "a prompt when it is a terminal.\n"
     "Statements: 'name = expression' binds, an expression prints its value, ';'\n"
     "separates statements and keeps one from printing; 'help' gives an overview\n"
-    "of the language, 'quit' or 'exit' stops.\n";
+    "of the language, 'quit' or 'exit' stops. At the prompt, Up recalls whole\n"
+    "statements and Tab completes names, keywords and element types.\n";
 
 int bad_use(std::string const& why, bool show_usage = true) {
     std::cerr << "langcore-eval: " << why << '\n' << (show_usage ? usage : "");

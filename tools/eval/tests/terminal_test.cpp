@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
 // Types at langcore-eval's prompt through a pseudo-terminal, as a person
-// would: a line edited with the arrow keys, names completed with tab, and in
-// a second session a line recalled from the history the first one saved.
+// would: a line edited with the arrow keys, names, keywords and types
+// completed with tab, and in a second session a statement of two lines
+// recalled whole from the history the first one saved.
 //   eval_terminal_test path/to/langcore-eval
 #include <poll.h>
 #include <pty.h>
@@ -47,10 +48,13 @@ public:
                write(master_, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size()) && show(shown);
     }
 
-    /// Ends the input with Ctrl-D at the next prompt; whether the program
+    /// Whether the program writes `text` before anything else it waits for.
+    bool shows(std::string_view text) { return show(text); }
+
+    /// Types `keys` (Ctrl-D, quit) at the next prompt; whether the program
     /// then exits with status 0.
-    bool finish() {
-        if (!type("\x04", "")) return false;
+    bool finish(std::string const& keys = "\x04") {
+        if (!type(keys, "")) return false;
         while (more()) {}
         int status = 0;
         bool const exited = waitpid(pid_, &status, 0) == pid_;
@@ -107,6 +111,8 @@ bool fail(char const* what, std::string const& screen) {
 bool sessions(char const* program, std::string const& home) {
     {
         Terminal t(program, home);
+        if (!t.shows("type help for an overview; quit or Ctrl-D leaves.\r\n"))
+            return fail("no first line named help", t.screen);
         if (!t.type("[1,\r", "\n") || !t.type("2]\r", "\r\n[1, 2]\r\n", "... "))
             return fail("a statement over two lines did not fold", t.screen);
         // 100 - 1 with the minus replaced by a plus.
@@ -116,12 +122,18 @@ bool sessions(char const* program, std::string const& home) {
         // one more letter makes it unique.
         if (!t.type("answer = 5\r", "\n") || !t.type("an\t", "answer") || !t.type("s\t .* 2\r", "\r\n10\r\n"))
             return fail("a name was not completed", t.screen);
-        if (!t.finish()) return fail("the first session did not end cleanly", t.screen);
+        // Keywords and element types complete like names.
+        if (!t.type("if true th\t 1 el\t 2\r", "\r\n1\r\n") || !t.type("convert(7, rea\t)\r", "\r\n7.0\r\n"))
+            return fail("a keyword or an element type was not completed", t.screen);
+        if (!t.finish("quit\r")) return fail("quit did not end the first session cleanly", t.screen);
     }
     if (!std::filesystem::exists(home + "/.langcore_eval_history")) return fail("no history was saved", "");
     Terminal t(program, home);
-    if (!t.type(std::string(up) + up + up + "\r", "101\r\n")) return fail("the first line was not recalled", t.screen);
-    return t.finish() || fail("the second session did not end cleanly", t.screen);
+    // Back past quit and the five statements after the first.
+    std::string back;
+    for (int k = 0; k < 7; ++k) back += up;
+    if (!t.type(back + "\r", "\r\n[1, 2]\r\n")) return fail("the first statement was not recalled whole", t.screen);
+    return t.finish("exit\r") || fail("exit did not end the second session cleanly", t.screen);
 }
 
 }  // namespace
