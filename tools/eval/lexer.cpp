@@ -14,6 +14,7 @@ namespace {
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_name_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool is_name_char(char c) { return is_name_start(c) || is_digit(c); }
+
 // Punctuation of the literal and call syntax; operators come from the grammar.
 constexpr std::array<std::string_view, 10> punctuation = {"(", ")", "[", "]", "{", "}", ",", ";", "=", ":"};
 
