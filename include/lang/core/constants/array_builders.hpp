@@ -1,18 +1,27 @@
 // SPDX-License-Identifier: Apache-2.0
-// Array constants from values as a person writes them: rows of a matrix, a
-// column, or elements already in column-major order. Every builder copies
-// its input once into a new block and checks that the counts agree before
-// anything is allocated.
-//
-// Traps of the C++ operators on constants, which a reader of these examples
-// meets next:
-// - `a == b` and `a < b` compare whole values and give one bool; the
-//   element-wise comparisons are apply(op::EQ, a, b), apply(op::LT, a, b)
-//   and their kin.
-// - `a * b` is element-wise (op::TIMES); the matrix product, which the
-//   language writes `*`, is apply(op::MTIMES, a, b).
-// - C++ precedence holds for the overloaded operators: `a + b ^ c` is
-//   `(a + b) ^ c`, and `^`, `&` and `|` bind more loosely than `==`.
+/// \file
+/// Array constants from values as a person writes them: rows of a matrix, a
+/// column, or elements already in column-major order. Every builder copies
+/// its input once into a new block and checks that the counts agree before
+/// anything is allocated.
+///
+/// Traps of the C++ operators on constants, which a caller meets next:
+/// - `a == b` and `a < b` compare whole values and give one bool; the
+///   element-wise comparisons are apply(op::EQ, a, b), apply(op::LT, a, b)
+///   and their kin.
+/// - `a * b` is element-wise (op::TIMES); the matrix product, which the
+///   language writes `*`, is apply(op::MTIMES, a, b).
+/// - C++ precedence holds for the overloaded operators: `a + b ^ c` is
+///   `(a + b) ^ c`, and `^`, `&` and `|` bind more loosely than `==`, so
+///   write `(a ^ b) == c`.
+///
+/// \code
+/// Constant const a = matrix({{1.0, 2.0}, {3.0, 4.0}});
+/// a == a;                    // true: one bool for the whole value
+/// apply(op::EQ, a, a);       // [true, true; true, true]
+/// a * a;                     // element-wise: [1.0, 4.0; 9.0, 16.0]
+/// apply(op::MTIMES, a, a);   // the matrix product: [7.0, 10.0; 15.0, 22.0]
+/// \endcode
 #pragma once
 
 #include <lang/core/constants/array.hpp>
