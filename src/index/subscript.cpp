@@ -17,6 +17,8 @@
 #include <boost/range/iterator_range.hpp>
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 #include <type_traits>
 #include <utility>
 
@@ -30,8 +32,6 @@ template <class F>
 decltype(auto) at_subscript(unsigned long position, F&& step) {
     try {
         return std::forward<F>(step)();
-    } catch (SubscriptError const&) {
-        throw;
     } catch (kbase::MessageException const& e) {
         throw SubscriptError(e.message(), position);
     }
@@ -43,14 +43,19 @@ IndexEntry array_entry(Array<unsigned long> const& positions) {
     return {boost::any(positions), std::move(range)};
 }
 
+// The position a scalar constant names: a non-negative integer or an index.
+// ToIndex accepts only an index and reports any other scalar.
+unsigned long position_of(Constant const& value) {
+    if (auto const* i = std::get_if<Scalar<int>>(&value.value()); i != nullptr && i->value >= 0)
+        return static_cast<unsigned long>(i->value);
+    return indexable::ToIndex<Constant>()(value);
+}
+
 // The positions a constant subscript holds; `single` tells a scalar.
 IndexEntry constant_entry(Constant const& value, bool& single) {
     single = holds_scalar(value);
-    if (auto const* i = std::get_if<Scalar<int>>(&value.value()); i != nullptr && i->value >= 0)
-        return make_counting_entry(static_cast<unsigned long>(i->value), i->value + 1UL);
     if (single) {
-        // ToIndex accepts only an index scalar and reports any other.
-        unsigned long const p = indexable::ToIndex<Constant>()(value);
+        unsigned long const p = position_of(value);
         return make_counting_entry(p, p + 1);
     }
     if (auto const* ints = std::get_if<Array<int>>(&value.value());
@@ -108,8 +113,7 @@ Constant tuple_element(Constant const& tuple, std::span<Subscript const> subscri
         if (auto const* p = std::get_if<unsigned long>(&s)) {
             position = *p;
         } else if (auto const* c = std::get_if<Constant>(&s); c != nullptr && holds_scalar(*c)) {
-            bool single = true;
-            position = *constant_entry(*c, single).second.begin();
+            position = position_of(*c);
         } else {
             raise<msg::constants::InvalidGet>(value_type(tuple));
         }
@@ -123,7 +127,7 @@ Constant gather(Array<T> const& source, Indexer const& indexer, bool single) {
     if (single) return Scalar<T>{in[*indexer.begin()]};
     Array<T> result = Array<T>::uninitialized(indexer.size());
     T* out = result.x();
-    for (unsigned long position : boost::make_iterator_range(indexer.begin(), indexer.end())) *out++ = in[position];
+    indexer.for_each([&](unsigned long position) { *out++ = in[position]; });
     return result;
 }
 

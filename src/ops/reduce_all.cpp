@@ -7,6 +7,7 @@
 
 #include <kbase/message.hpp>
 
+#include <stdexcept>
 #include <type_traits>
 
 namespace lang::core {

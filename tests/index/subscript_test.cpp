@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <sstream>
 #include <string>
@@ -18,77 +19,61 @@ namespace lang::core {
 namespace {
 
 // Random shapes and every kind of subscript, against a gather loop over the
-// listed positions: element (i0, i1, ...) of the result is the source element
-// at the sum of P_k[i_k] times the stride of dimension k.
+// positions each subscript picks: result element (i0, i1, ...) is the source
+// element at the sum of picked[k][i_k] times the stride of dimension k.
 TEST(Subscript, MatchesAPlainGatherLoop) {
     std::mt19937_64 rng(20261207);
     for (int trial = 0; trial < 400; ++trial) {
-        unsigned long const dims = 2 + rng() % 2;
+        unsigned long const dims = 2 + rng() % 2, n = 1 + rng() % (dims + 1);
         std::vector<unsigned long> lengths(dims);
         for (auto& l : lengths) l = rng() % 5;
         ArraySize const size{std::span<unsigned long const>(lengths)};
         std::vector<double> data(size.numElements());
         for (auto& x : data) x = static_cast<double>(rng() % 1000);
-        Constant const source = array_of(size, data);
 
-        unsigned long const n = 1 + rng() % (dims + 1);
         std::vector<Subscript> subscripts;
         std::vector<std::vector<unsigned long>> picked(n);
         std::ostringstream what;
         what << "source " << size << ", subscripts";
         bool single = true;
         for (unsigned long k = 0; k < n; ++k) {
-            // Admissible length: the dimension's, the last taking all the rest.
+            // The admissible length: the dimension's; the last subscript's spans the rest.
             unsigned long extent = k < dims ? lengths[k] : 1;
-            if (k + 1 == n)
-                for (unsigned long j = k + 1; j < dims; ++j) extent *= lengths[j];
-            auto& p = picked[k];
+            for (unsigned long j = k + 1; k + 1 == n && j < dims; ++j) extent *= lengths[j];
             unsigned long const kind = extent == 0 ? 2 + rng() % 2 : rng() % 7;
+            unsigned long const lo = kind == 2 ? 0 : rng() % (extent + 1);
+            unsigned long const hi = kind == 2 ? extent : lo + rng() % (extent + 1 - lo);
+            auto& p = picked[k];
             if (kind < 2) p = {rng() % extent};
-            else if (kind == 2) for (unsigned long i = 0; i < extent; ++i) p.push_back(i);
-            else if (kind == 3) for (unsigned long i = rng() % (extent + 1), e = i + rng() % (extent + 1 - i); i < e; ++i) p.push_back(i);
+            else if (kind < 4) for (unsigned long i = lo; i < hi; ++i) p.push_back(i);
             else for (unsigned long i = rng() % 4; i > 0; --i) p.push_back(rng() % extent);
             single = single && kind < 2;
+            std::vector<int> const ints(p.begin(), p.end());
+            Subscript const made[] = {p.empty() ? 0UL : p[0], Constant(ints.empty() ? 0 : ints[0]), whole,
+                                      range(p.empty() ? 0 : p.front(), p.empty() ? 0 : p.back() + 1), p,
+                                      Constant(array_of(ArraySize{p.size()}, p)),
+                                      Constant(array_of(ArraySize{1, ints.size()}, ints))};
+            subscripts.push_back(made[kind]);
             what << " [kind " << kind << ":";
             for (unsigned long v : p) what << ' ' << v;
             what << ']';
-            switch (kind) {
-            case 0: subscripts.emplace_back(p[0]); break;
-            case 1: subscripts.emplace_back(Constant(static_cast<int>(p[0]))); break;
-            case 2: subscripts.emplace_back(whole); break;
-            case 3: subscripts.emplace_back(range(p.empty() ? 0 : p.front(), p.empty() ? 0 : p.back() + 1)); break;
-            case 4: subscripts.emplace_back(p); break;
-            case 5: subscripts.emplace_back(Constant(array_of(ArraySize{p.size()}, p))); break;
-            default: {
-                std::vector<int> ints(p.begin(), p.end());
-                subscripts.emplace_back(Constant(array_of(ArraySize{1, ints.size()}, ints)));
-            }
-            }
         }
         SCOPED_TRACE(what.str());
 
         std::vector<double> want;
-        std::vector<unsigned long> counter(n, 0);
-        unsigned long total = 1;
-        for (auto const& p : picked) total *= p.size();
-        for (unsigned long i = 0; i < total; ++i) {
-            unsigned long position = 0, stride = 1;
-            for (unsigned long k = 0; k < n; ++k) {
-                position += picked[k][counter[k]] * stride;
-                stride *= k < dims ? lengths[k] : 1;
-            }
-            want.push_back(data[position]);
-            for (unsigned long k = 0; k < n && ++counter[k] == picked[k].size(); ++k) counter[k] = 0;
-        }
-
-        Constant const got = subscript(source, subscripts);
-        if (single) {
-            ASSERT_EQ(got, Constant(want.at(0)));
-            continue;
-        }
-        std::vector<unsigned long> shape;
+        std::vector<unsigned long> at(n, 0), shape;
         for (auto const& p : picked) shape.push_back(p.size());
-        ASSERT_EQ(got, Constant(array_of(ArraySize(std::span<unsigned long const>(shape)), want)));
+        for (bool more = std::find(shape.begin(), shape.end(), 0UL) == shape.end(); more;) {
+            unsigned long position = 0, stride = 1;
+            for (unsigned long k = 0; k < n; stride *= k < dims ? lengths[k] : 1, ++k) position += picked[k][at[k]] * stride;
+            want.push_back(data[position]);
+            unsigned long k = 0;
+            while (k < n && ++at[k] == shape[k]) at[k++] = 0;
+            more = k < n;
+        }
+        Constant const got = subscript(Constant(array_of(size, data)), subscripts);
+        if (single) ASSERT_EQ(got, Constant(want.at(0)));
+        else ASSERT_EQ(got, Constant(array_of(ArraySize(std::span<unsigned long const>(shape)), want)));
     }
 }
 
