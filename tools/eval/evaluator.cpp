@@ -137,7 +137,7 @@ Constant Evaluator::stack(Node const& node) {
     std::vector<unsigned long> lengths;
     for (unsigned long k = 0; k <= depth; ++k) lengths.push_back(slice_size(k));
     lengths.push_back(slices.size());
-    (void)shape(lengths, node.at);
+    (void)shape(lengths, node.at);  // within the cap before anything is built
     for (unsigned long j = 0; j < slices.size(); ++j) {
         core::ArraySize const size = core::array_type(slices[j]).size();
         if (size != slice_size) {
