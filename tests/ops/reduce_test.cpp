@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include <lang/core/ops/reduce.hpp>
+#include <lang/core/ops/reduce_all.hpp>
 
 #include "test_support/kernel_paths.hpp"
 #include "test_support/values.hpp"
@@ -102,6 +103,19 @@ void expect_reductions(std::vector<accum::Id> const& accumulations, bool extrema
                 EXPECT_EQ(elements<unsigned long>(result), best) << e << ' ' << where;
             }
         }
+        // reduce_all: one sequential fold of every element in storage order.
+        for (accum::Id a : accumulations) {
+            T all = start<T>(a);
+            for (T x : in) all = step<T>(a, all, x);
+            ASSERT_TRUE(same<T>(std::get<Scalar<T>>(reduce_all(a, value).value()).value, all)) << a << ' ' << shape;
+        }
+        for (extrema::Id e : {extrema::INDEX_MINIMUM, extrema::INDEX_MAXIMUM}) {
+            if (!extrema || in.empty()) break;
+            unsigned long best = 0;
+            for (unsigned long p = 1; p < in.size(); ++p)
+                if (e == extrema::INDEX_MINIMUM ? in[p] < in[best] : in[best] < in[p]) best = p;
+            EXPECT_EQ(reduce_all(e, value), Constant(best)) << e << ' ' << shape;
+        }
         EXPECT_EQ(value, make(shape, in)) << "the operand changed";
     }
 }
@@ -133,6 +147,13 @@ TEST(Reduce, RejectionsCarryTheirArguments) {
     invalid([] { apply(accum::SUM, 0, Array<bool>({2, 3})); }, "InvalidAccum", "sum", "array<logical, 2, 3>");
     invalid([] { apply(accum::ALL, 1, Tuple{1}); }, "InvalidAccum", "all", "tuple<integer>");
     invalid([] { apply(extrema::INDEX_MINIMUM, 0, 3UL); }, "InvalidExtrema", "index_minimum", "index");
+    // reduce_all names the caller's value, not the column it reduces.
+    invalid([] { reduce_all(accum::SUM, Array<bool>({2, 3})); }, "InvalidAccum", "sum", "array<logical, 2, 3>");
+    invalid([] { reduce_all(accum::PROD, 1.0); }, "InvalidAccum", "prod", "real");
+    invalid([] { reduce_all(extrema::INDEX_MAXIMUM, Array<bool>({2, 3})); }, "InvalidExtrema", "index_maximum",
+            "array<logical, 2, 3>");
+    expect_message([] { reduce_all(extrema::INDEX_MINIMUM, Array<int>({0, 2})); }, types_catalog, "InvalidIndex",
+                   {"0, 1", 0L});
     EXPECT_THROW(apply(static_cast<accum::Id>(6), 0, Array<double>({2, 2})), std::logic_error);
     EXPECT_THROW(apply(static_cast<extrema::Id>(2), 0, Array<double>({2, 2})), std::logic_error);
 }

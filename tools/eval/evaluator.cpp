@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "evaluator.hpp"
 
-#include "constant_kind.hpp"
 #include "operator_hint.hpp"
 
 #include <lang/core/core.hpp>
@@ -28,14 +27,18 @@ bool is_int_min(Node const& node) {
            node.children[0].kind == Node::Kind::Integer && node.children[0].magnitude == 1UL + INT_MAX;
 }
 
-// The positions start, ..., stop - 1 as a range for Assign.
-struct Span {
-    Span(unsigned long start, unsigned long stop) : entry(core::make_counting_entry(start, stop)) {}
-    core::IndexEntry entry;
-    core::IndexRange const& range() const { return entry.second; }
-};
-
 }  // namespace
+
+void point_at_mismatch(Evaluator& ev, std::span<Constant const> values, std::span<Node const> nodes,
+                       Position otherwise) {
+    ev.at(otherwise);
+    for (unsigned long k = 0; k < values.size(); ++k) {
+        if (core::holds_tuple(values[k]) || core::element_type_of(values[k]) != core::element_type_of(values[0])) {
+            ev.at(nodes[k].at);
+            return;
+        }
+    }
+}
 
 std::optional<Constant> Evaluator::run(Statement const& statement) {
     hint_.clear();
@@ -115,20 +118,22 @@ Constant Evaluator::operation(Node const& node) {
     }
 }
 
-// Elements are stored with Set, so a non-scalar element or one of another
-// element type is reported by the library.
+// Elements are checked by the library, which reports a non-scalar element or
+// one of another element type; the evaluator points at it.
 Constant Evaluator::matrix(Node const& node) {
     unsigned long const columns = node.columns, rows = node.children.size() / columns;
-    Constant const first = evaluate(node.children[0]);
-    if (!is_scalar(first)) throw EvalError(node.children[0].at, "an array element must be a scalar, not " + type_text(first));
-    Constant result = core::indexable::Create<Constant>()(core::ArrayType(element_type_of(first), core::ArraySize{rows, columns}));
-    core::indexable::Set<Constant> const set;
-    for (unsigned long k = 0; k < node.children.size(); ++k) {
-        Constant const element = k == 0 ? first : evaluate(node.children[k]);
-        at_ = node.children[k].at;
-        set(result, k / columns + k % columns * rows, element);
+    std::vector<Constant> elements;
+    for (Node const& child : node.children) {
+        elements.push_back(evaluate(child));
+        if (!core::holds_scalar(elements.back()))
+            throw EvalError(child.at, "an array element must be a scalar, not " + type_text(elements.back()));
     }
-    return result;
+    // Written row by row, stored column by column.
+    std::vector<Constant> stored;
+    for (unsigned long c = 0; c < columns; ++c)
+        for (unsigned long r = 0; r < rows; ++r) stored.push_back(elements[r * columns + c]);
+    point_at_mismatch(*this, elements, node.children, node.at);
+    return core::array_from(core::ArraySize{rows, columns}, stored);
 }
 
 // [[a, b; c, d], [e, f; g, h]]: equal-shaped slices along one more dimension.
@@ -142,21 +147,17 @@ Constant Evaluator::stack(Node const& node) {
     std::vector<unsigned long> lengths;
     for (unsigned long k = 0; k <= depth; ++k) lengths.push_back(slice_size(k));
     lengths.push_back(slices.size());
-
-    Constant result = core::indexable::Create<Constant>()(core::ArrayType(element_type_of(slices[0]), shape(lengths, node.at)));
-    unsigned long const n = slice_size.numElements();
-    core::indexable::Assign<Constant> const assign;
+    (void)shape(lengths, node.at);  // within the cap before anything is built
     for (unsigned long j = 0; j < slices.size(); ++j) {
-        at_ = node.children[j].at;
         core::ArraySize const size = core::array_type(slices[j]).size();
         if (size != slice_size) {
             std::ostringstream os;
             os << "stacked arrays must have one shape; this one is " << size << ", the first " << slice_size;
             throw EvalError(node.children[j].at, os.str());
         }
-        assign(result, Span(j * n, (j + 1) * n).range(), slices[j], Span(0, n).range());
     }
-    return result;
+    point_at_mismatch(*this, slices, node.children, node.at);
+    return core::concatenate(depth + 1, slices);
 }
 
 // empty<type, lengths...>, colon<start, step, stop>, eye<type, lengths...>,
@@ -189,7 +190,7 @@ Constant Evaluator::compact(Node const& node) {
     at_ = node.at;
     if (node.text == "eye") return core::to_constant(core::Eye(type, size));
     if (size.numElements() != 0) throw EvalError(node.at, "empty<...> needs a zero length");
-    return core::indexable::Create<Constant>()(core::ArrayType(type, size));
+    return core::make_constant(core::ArrayType(type, size));
 }
 
 Constant Evaluator::call(Node const& node) {
@@ -211,13 +212,12 @@ Constant Evaluator::call(Node const& node) {
 unsigned long Evaluator::count(Node const& node) {
     Constant const value = evaluate(node);
     at_ = node.at;
-    return to_count(value);
-}
-
-unsigned long Evaluator::to_count(Constant const& value) {
     if (auto const* i = std::get_if<core::Scalar<int>>(&value.value()); i != nullptr && i->value >= 0)
         return static_cast<unsigned long>(i->value);
-    return core::indexable::ToIndex<Constant>()(value);
+    if (std::holds_alternative<core::Scalar<unsigned long>>(value.value()))
+        return core::scalar_value<unsigned long>(value);
+    throw EvalError(node.at, "expected a count (a non-negative integer or an index), not " +
+                                 (core::holds_scalar(value) ? core::stream_text(value) : type_text(value)));
 }
 
 unsigned long Evaluator::dimension(Node const& node) {

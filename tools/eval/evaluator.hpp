@@ -6,7 +6,6 @@
 #include "syntax.hpp"
 
 #include <lang/core/constants/constant.hpp>
-#include <lang/core/index/indexer.hpp>
 #include <lang/core/types/array_size.hpp>
 #include <lang/core/types/type_id.hpp>
 
@@ -49,7 +48,6 @@ public:
     // Argument readers for the functions.
     /// A non-negative integer or an index scalar.
     unsigned long count(Node const& node);
-    static unsigned long to_count(core::Constant const& value);
     /// A count that names a dimension.
     unsigned long dimension(Node const& node);
     /// One of the element type names: logical, integer, index, real.
@@ -81,9 +79,11 @@ private:
 core::Constant subscript(Evaluator& evaluator, core::Constant const& target, std::span<Node const> subscripts,
                          Position at);
 
-/// The positions an indexer visits, as the range Assign takes; the indexer
-/// must outlive it.
-core::IndexRange visited(core::Indexer const& indexer);
+/// Records the place of the first of `nodes` whose value is a tuple or has
+/// another element type than the first one's, or else `otherwise`: where a
+/// library call that joins the values will have failed.
+void point_at_mismatch(Evaluator& evaluator, std::span<core::Constant const> values, std::span<Node const> nodes,
+                       Position otherwise);
 
 /// A function of the language: `call` is the Call node, already checked to
 /// have between `min_arguments` and `max_arguments` arguments.

@@ -4,8 +4,6 @@
 // the library's own tables.
 #include "evaluator.hpp"
 
-#include "constant_kind.hpp"
-
 #include <lang/core/core.hpp>
 
 #include <climits>
@@ -66,13 +64,20 @@ Constant to_array(Evaluator& ev, Node const& call) {
 
 // reshape and repmat take a scalar as the 1x1 array it stands for, as cat
 // and subscripts do.
-Constant as_array(Constant value) { return is_scalar(value) ? core::to_array(value) : value; }
+Constant as_array(Constant value) { return core::holds_scalar(value) ? core::to_array(value) : value; }
 
 Constant reshape(Evaluator& ev, Node const& call) {
     Constant const x = as_array(ev.evaluate(call.children[0]));
     core::ArraySize const size = ev.shape(std::span(call.children).subspan(1), call.at);
     ev.at(call.at);
-    return core::indexable::Reshape<Constant>()(x, size);
+    core::ArraySize const reshaped = core::array_type(x).size().reshape(size);
+    // The same block under the new shape: nothing is copied.
+    return core::visit(
+        [&](auto const& a) -> Constant {
+            if constexpr (core::is_array_v<std::decay_t<decltype(a)>>) return std::decay_t<decltype(a)>(reshaped, a);
+            else throw std::logic_error("bad visit");
+        },
+        x);
 }
 
 Constant repmat(Evaluator& ev, Node const& call) {
@@ -83,30 +88,25 @@ Constant repmat(Evaluator& ev, Node const& call) {
     std::vector<unsigned long> lengths;
     for (unsigned long k = 0; k < std::max(size.size(), reps.size()); ++k) lengths.push_back(size(k) * reps(k));
     (void)ev.shape(lengths, call.at);
-    return core::indexable::Repmat<Constant>()(x, reps);
+    // Tiling is a subscript: result position q of dimension k reads q mod the
+    // source's length there.
+    std::vector<core::Subscript> tiles;
+    for (unsigned long k = 0; k < lengths.size(); ++k) {
+        std::vector<unsigned long> positions(lengths[k]);
+        for (unsigned long q = 0; q < lengths[k]; ++q) positions[q] = q % size(k);
+        tiles.emplace_back(std::move(positions));
+    }
+    return core::subscript(x, tiles);
 }
 
 // cat(dim, a, b, ...): scalars count as 1x1 arrays; the result takes the
-// first operand's element type, and Assign reports any other.
+// first operand's element type, and the library reports any other.
 Constant cat(Evaluator& ev, Node const& call) {
     unsigned long const dim = ev.dimension(call.children[0]);
-    std::vector<Constant> operands = values(ev, std::span(call.children).subspan(1));
-    std::vector<core::ArraySize> sizes;
-    for (unsigned long k = 0; k < operands.size(); ++k) {
-        ev.at(call.children[k + 1].at);
-        operands[k] = as_array(operands[k]);
-        sizes.push_back(core::array_type(operands[k]).size());
-    }
-    ev.at(call.at);
-    core::Concatenator const plan(dim, sizes);
-    Constant result = core::indexable::Create<Constant>()(
-        core::ArrayType(core::array_type(operands[0]).base(), plan.size()));
-    core::indexable::Assign<Constant> const assign;
-    for (core::Concatenator::Entry const& entry : plan) {
-        ev.at(call.children[entry.src() + 1].at);
-        assign(result, visited(entry.dstIndexer()), operands[entry.src()], visited(entry.srcIndexer()));
-    }
-    return result;
+    std::span<Node const> const nodes = std::span(call.children).subspan(1);
+    std::vector<Constant> const operands = values(ev, nodes);
+    point_at_mismatch(ev, operands, nodes, call.at);
+    return core::concatenate(dim, operands);
 }
 
 Constant pad(Evaluator& ev, Node const& call) {
@@ -135,12 +135,12 @@ Constant array_conditional(Evaluator& ev, Node const& call) {
 // the 1x1 array it stands for; every array has at least two dimensions.
 core::ArraySize shape_of(Evaluator& ev, Node const& call) {
     Constant const x = ev.evaluate(call.children[0]);
-    if (is_tuple(x)) {
+    if (core::holds_tuple(x)) {
         std::ostringstream os;
         os << call.text << " takes an array or a scalar, not a " << core::value_type(x);
         throw EvalError(call.children[0].at, os.str());
     }
-    return is_scalar(x) ? core::ArraySize{1, 1} : core::array_type(x).size();
+    return core::holds_scalar(x) ? core::ArraySize{1, 1} : core::array_type(x).size();
 }
 
 Constant size(Evaluator& ev, Node const& call) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "operator_hint.hpp"
 
-#include "constant_kind.hpp"
 
 #include <lang/core/core.hpp>
 
@@ -35,7 +34,7 @@ std::string type_name(core::type::Id id) {
 std::string operator_hint(core::op::Id op, Constant const& a, Constant const& b) {
     if (op == core::op::MTIMES && folds(core::op::TIMES, a, b))
         return "* is the matrix product; .* multiplies element by element";
-    core::type::Id const ta = element_type_of(a), tb = element_type_of(b);
+    core::type::Id const ta = core::element_type_of(a), tb = core::element_type_of(b);
     if (ta == tb || ta == core::type::INVALID || tb == core::type::INVALID) return {};
     // The left operand first, so that integer and real meet as reals.
     for (bool const left : {true, false}) {

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
-// Subscripts lowered the way a compiler lowers them: one position range per
-// dimension into an IndexerBuilder, whose Indexer checks them and visits the
-// selected positions.
+// Subscripts go to the library's subscript(), which lowers them as a compiler
+// does; this file turns its errors into ones that point at the subscript at
+// fault and name its dimension.
 #include "evaluator.hpp"
-
-#include "constant_kind.hpp"
 
 #include <lang/core/core.hpp>
 
-#include <boost/range/iterator_range.hpp>
+#include <algorithm>
 
 namespace lang::eval {
 
@@ -16,65 +14,46 @@ namespace {
 
 using core::Constant;
 
-// The positions one subscript selects: a scalar gives one, an array its
-// elements in storage order.
-std::vector<unsigned long> positions(Constant value, Node const& node) {
-    if (is_scalar(value)) return {Evaluator::to_count(value)};
-    if (std::holds_alternative<core::Array<int>>(value.value())) {
-        auto [converted, lossy] = core::convert_with_check(core::type::INDEX, value);
-        if (lossy) throw EvalError(node.at, "a subscript cannot be negative");
-        value = converted;
-    }
-    core::Array<unsigned long> const indices = core::indexable::ToIndexRange<Constant>()(value);
-    return {indices.begin(), indices.end()};
+bool negative(Constant const& value) {
+    if (auto const* i = std::get_if<core::Scalar<int>>(&value.value())) return i->value < 0;
+    if (auto const* a = std::get_if<core::Array<int>>(&value.value()))
+        return std::any_of(a->begin(), a->end(), [](int i) { return i < 0; });
+    return false;
 }
 
 }  // namespace
 
-core::IndexRange visited(core::Indexer const& indexer) {
-    return boost::make_iterator_range(indexer.begin(), indexer.end());
-}
-
 Constant subscript(Evaluator& ev, Constant const& target, std::span<Node const> subscripts, Position at) {
     if (subscripts.empty()) throw EvalError(at, "a subscript needs at least one position");
-    if (is_tuple(target)) {
-        if (subscripts.size() != 1) throw EvalError(at, "a tuple takes one subscript");
-        unsigned long const i = ev.count(subscripts[0]);
-        ev.at(at);
-        return core::extract(target, i);
-    }
     ev.at(at);
-    Constant const array = is_scalar(target) ? core::to_array(target) : target;
-    core::ArraySize const size = core::array_type(array).size();
-    core::IndexerBuilder builder(size);
-    bool scalar = true;
+    bool const tuple = core::holds_tuple(target);
+    core::ArraySize const size = tuple ? core::ArraySize{1} : core::array_type(core::holds_scalar(target) ? core::to_array(target) : target).size();
+    std::vector<core::Subscript> lowered;
+    std::vector<Constant> values(subscripts.size(), Constant(0));
     unsigned long selected = 1;
     for (unsigned long k = 0; k < subscripts.size(); ++k) {
         Node const& s = subscripts[k];
         if (s.kind == Node::Kind::Whole) {
-            scalar = false;
-            unsigned long const n = core::length(size, k, subscripts.size());
-            builder.append_(core::make_counting_entry(0, n));
-            selected *= n;
-            (void)ev.shape({selected}, s.at);
-            continue;
+            lowered.emplace_back(core::whole);
+            selected *= tuple ? 1 : core::length(size, k, subscripts.size());
+        } else {
+            values[k] = ev.evaluate(s);
+            lowered.emplace_back(values[k]);
+            selected *= core::holds_array(values[k]) ? core::array_type(values[k]).size().numElements() : 1;
         }
-        Constant const value = ev.evaluate(s);
-        ev.at(s.at);
-        std::vector<unsigned long> list = positions(value, s);
-        scalar = scalar && is_scalar(value);
-        selected *= list.size();
-        // Checked before the Indexer visits them, so that a huge selection is refused, not attempted.
+        // Checked before the library visits them, so that a huge selection is refused, not attempted.
         (void)ev.shape({selected}, s.at);
-        builder.append_(core::make_list_entry(std::move(list)));
     }
     ev.at(at);
-    core::Indexer const indexer = builder;
-    if (scalar) return core::indexable::Get<Constant>()(array, *indexer.begin());
-    Constant result = core::indexable::Create<Constant>()(core::ArrayType(core::array_type(array).base(), indexer.size()));
-    auto const all = core::make_counting_entry(0, indexer.size().numElements());
-    core::indexable::Assign<Constant>()(result, all.second, array, visited(indexer));
-    return result;
+    try {
+        return core::subscript(target, lowered);
+    } catch (core::SubscriptError const& e) {
+        unsigned long const k = e.position();
+        std::string const dimension = "subscript in dimension " + std::to_string(k);
+        if (negative(values[k])) throw EvalError(subscripts[k].at, dimension + ": subscripts cannot be negative");
+        auto const& id = e.message().id();
+        throw EvalError(subscripts[k].at, dimension + ": " + e.message().text() + " [" + id.catalog() + "/" + id.key() + "]");
+    }
 }
 
 }  // namespace lang::eval

@@ -18,8 +18,4 @@ struct ShowOptions {
 
 std::string show(core::Constant const& value, ShowOptions const& options);
 
-/// The user form as UTF-8. Tuples, which have no user form of their own, show
-/// their elements' user forms in braces.
-std::string user_text(core::Constant const& value);
-
 }  // namespace lang::eval

@@ -19,8 +19,10 @@
 
 // Values
 #include <lang/core/constants/array.hpp>
+#include <lang/core/constants/array_builders.hpp>
 #include <lang/core/constants/colon.hpp>
 #include <lang/core/constants/constant.hpp>
+#include <lang/core/constants/constant_kind.hpp>
 #include <lang/core/constants/constants.hpp>
 #include <lang/core/constants/eye.hpp>
 #include <lang/core/constants/scalar.hpp>
@@ -28,6 +30,7 @@
 #include <lang/core/constants/scalar_to_user_string.hpp>
 #include <lang/core/constants/tuple.hpp>
 #include <lang/core/constants/uniform_array.hpp>
+#include <lang/core/constants/value_reading.hpp>
 
 // Operations: tables and folding
 #include <lang/core/ops/accum_id.hpp>
@@ -41,8 +44,10 @@
 #include <lang/core/ops/op_output.hpp>
 #include <lang/core/ops/pad.hpp>
 #include <lang/core/ops/reduce.hpp>
+#include <lang/core/ops/reduce_all.hpp>
 
 // Indexing
+#include <lang/core/index/concatenate.hpp>
 #include <lang/core/index/concatenator.hpp>
 #include <lang/core/index/constant_iterator.hpp>
 #include <lang/core/index/element_access.hpp>
@@ -53,6 +58,7 @@
 #include <lang/core/index/indexer_builder.hpp>
 #include <lang/core/index/inverse_concatenator.hpp>
 #include <lang/core/index/multi_index.hpp>
+#include <lang/core/index/subscript.hpp>
 
 // External functions
 #include <lang/core/ext/external_function_instance.hpp>
@@ -62,5 +68,6 @@
 
 // Text
 #include <lang/core/text/assert_type.hpp>
+#include <lang/core/text/constant_text.hpp>
 #include <lang/core/text/quoted_string.hpp>
 #include <lang/core/text/type_ctor.hpp>
