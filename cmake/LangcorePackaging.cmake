@@ -66,10 +66,19 @@ foreach(dir IN LISTS Boost_INCLUDE_DIRS)
     string(APPEND LANGCORE_PC_BOOST_CFLAGS " -I${dir}")
   endif()
 endforeach()
-# The prefix-independent part now, the prefix at install time.
+# The prefix-independent part now; the prefix, and the file itself, at
+# install time, straight into the destination (the build tree may belong to
+# someone else by then).
 set(LANGCORE_PC_PREFIX "@LANGCORE_PC_PREFIX@")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/langcore.pc.in ${PROJECT_BINARY_DIR}/langcore.pc.in @ONLY)
+if(IS_ABSOLUTE "${LANGCORE_PKGCONFIG_DIR}")
+  set(_pc_file "${LANGCORE_PKGCONFIG_DIR}/langcore.pc")
+else()
+  set(_pc_file "\${CMAKE_INSTALL_PREFIX}/${LANGCORE_PKGCONFIG_DIR}/langcore.pc")
+endif()
 install(CODE "
   set(LANGCORE_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
-  configure_file(\"${PROJECT_BINARY_DIR}/langcore.pc.in\" \"${PROJECT_BINARY_DIR}/pkgconfig/langcore.pc\" @ONLY)")
-install(FILES ${PROJECT_BINARY_DIR}/pkgconfig/langcore.pc DESTINATION ${LANGCORE_PKGCONFIG_DIR})
+  set(_pc_file \"\$ENV{DESTDIR}${_pc_file}\")
+  message(STATUS \"Installing: \${_pc_file}\")
+  configure_file(\"${PROJECT_BINARY_DIR}/langcore.pc.in\" \"\${_pc_file}\" @ONLY)
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${_pc_file}\")")
