@@ -12,6 +12,7 @@ packages=(
   python3-matplotlib     # bench/plot.py
   doxygen                # the API reference
   pkgconf man-db groff-base dpkg-dev file  # packaging and its checks
+  build-essential debhelper lintian        # the Debian packages (dpkg-buildpackage)
 )
 
 # One dpkg-query for all; a package dpkg has never heard of is simply absent
