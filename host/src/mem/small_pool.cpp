@@ -6,7 +6,7 @@
 
 namespace groundwork::core::mem::detail {
 
-thread_local constinit ThreadCache* current __attribute__((tls_model("initial-exec"))) = nullptr;
+thread_local constinit ThreadCache* current = nullptr;
 
 namespace {
 

@@ -62,10 +62,11 @@ struct ThreadCache {
 };
 
 // This thread's cache once made, null before and while the thread exits.
-// The hot path reads this one word instead of calling into the dynamic TLS
-// machinery that a shared library's thread_local otherwise costs; eight bytes
-// of static TLS are always to be had, even when the library is loaded late.
-extern thread_local constinit ThreadCache* current __attribute__((tls_model("initial-exec")));
+// The hot path reads this one word. It uses the default (dynamic) TLS model,
+// so the library can be loaded with dlopen into a process with no static TLS
+// left; with g++ the build selects TLS descriptors, which cost no call when
+// the library was loaded at start-up.
+extern thread_local constinit ThreadCache* current;
 
 // Another thread may read the count at any time; only this one writes it.
 inline void bump(std::atomic<unsigned long>& count) noexcept {
