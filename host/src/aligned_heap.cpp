@@ -19,7 +19,7 @@ constexpr unsigned long max_bytes = ~0UL >> 2;
 // One routing for element blocks and nodes: by size class up to the small
 // limit, a mapping of its own beyond. Under AddressSanitizer each block gets
 // a poisoned tail, so an overrun is reported instead of reaching a neighbour.
-void* allocate(unsigned long bytes) {
+void* allocate(unsigned long bytes, detail::ThreadCache* thread) {
     // No block is that large; refused before the redzone is added, which
     // could wrap the size around to a small one.
     if (bytes > max_bytes) throw std::bad_alloc();
@@ -28,7 +28,7 @@ void* allocate(unsigned long bytes) {
     unsigned long capacity;
     if (asked <= detail::small_limit) {
         unsigned const c = detail::size_class(asked);
-        block = detail::small_alloc(c);
+        block = detail::small_alloc(thread, c);
         capacity = detail::class_sizes[c];
     } else {
         block = detail::large_alloc(asked);
@@ -39,10 +39,10 @@ void* allocate(unsigned long bytes) {
     return block;
 }
 
-void deallocate(void* block) noexcept {
+void deallocate(void* block, detail::ThreadCache* thread) noexcept {
     detail::RegionHeader const* const region = detail::region_of(block);
     if (region->kind == detail::RegionKind::span) {
-        detail::small_free(block, region->size_class);
+        detail::small_free(thread, block, region->size_class);
     } else {
         detail::large_free(block);
     }
@@ -50,16 +50,20 @@ void deallocate(void* block) noexcept {
 
 }  // namespace
 
+// The thread's cache is read once for the block and its count; a block
+// whose allocation made the cache is counted among the shared counts.
 void* aligned_heap::vector_alloc(unsigned long bytes) {
-    void* const block = allocate(bytes);
-    detail::count_element(false);
+    detail::ThreadCache* const thread = detail::current;
+    void* const block = allocate(bytes, thread);
+    detail::count_element(thread, false);
     return block;
 }
 
 void aligned_heap::vector_free(void* block) noexcept {
     if (!block) return;
-    deallocate(block);
-    detail::count_element(true);
+    detail::ThreadCache* const thread = detail::current;
+    deallocate(block, thread);
+    detail::count_element(thread, true);
 }
 
 unsigned long aligned_heap::allocations() noexcept { return detail::element_counts().allocated; }
@@ -69,13 +73,13 @@ unsigned long aligned_heap::live() noexcept {
     return counts.allocated - counts.freed;
 }
 
-void* aligned_heap::node_alloc(unsigned long bytes) { return allocate(bytes); }
+void* aligned_heap::node_alloc(unsigned long bytes) { return allocate(bytes, detail::current); }
 
 void aligned_heap::node_free(void* node, unsigned long bytes) noexcept {
     if (!node) return;
     // The size names the class, which saves reading the span's header.
     if (unsigned long const asked = (bytes == 0 ? 1 : bytes) + detail::redzone_bytes; asked <= detail::small_limit) {
-        detail::small_free(node, detail::size_class(asked));
+        detail::small_free(detail::current, node, detail::size_class(asked));
     } else {
         detail::large_free(node);
     }

@@ -232,7 +232,7 @@ void* small_alloc_slow(unsigned c) {
         list.count = got;
         set(t->list_bytes, t->list_bytes.load(std::memory_order_relaxed) + got * class_sizes[c]);
     }
-    return small_alloc(c);
+    return small_alloc(t, c);
 }
 
 void small_free_slow(void* block, unsigned c) noexcept {
@@ -248,7 +248,7 @@ void small_free_slow(void* block, unsigned c) noexcept {
             if (t->lists[k].head) trim(*t, k);
         }
     }
-    small_free(block, c);
+    small_free(t, block, c);
 }
 
 void count_element_slow(bool freed) noexcept {

@@ -100,9 +100,12 @@ extern thread_local constinit ThreadCache* current;
 [[gnu::noinline]] void small_free_slow(void* block, unsigned c) noexcept;
 ///@}
 
+// The fast paths take this thread's cache (`current`, read once by the
+// caller, null when there is none) so that an entry point reads the
+// thread-local once for the block and its count.
+
 /// A block of class `c`, never null; throws std::bad_alloc.
-inline void* small_alloc(unsigned c) {
-    ThreadCache* const t = current;
+inline void* small_alloc(ThreadCache* t, unsigned c) {
     if (!t || !t->lists[c].head) [[unlikely]] return small_alloc_slow(c);
     List& list = t->lists[c];
     void* const block = list.head;
@@ -113,8 +116,7 @@ inline void* small_alloc(unsigned c) {
 }
 
 /// Returns a block of class `c` from any thread.
-inline void small_free(void* block, unsigned c) noexcept {
-    ThreadCache* const t = current;
+inline void small_free(ThreadCache* t, void* block, unsigned c) noexcept {
     if (!t) [[unlikely]] return small_free_slow(block, c);
     unsigned long const held = t->list_bytes.load(std::memory_order_relaxed) + class_sizes[c];
     List& list = t->lists[c];
@@ -125,10 +127,10 @@ inline void small_free(void* block, unsigned c) noexcept {
     set(t->list_bytes, held);
 }
 
-/// Counts an element block handed out (or freed) by this thread.
+/// Counts an element block handed out (or freed) by thread cache `t`.
 void count_element_slow(bool freed) noexcept;
-inline void count_element(bool freed) noexcept {
-    if (ThreadCache* const t = current) [[likely]] bump(freed ? t->freed : t->allocated);
+inline void count_element(ThreadCache* t, bool freed) noexcept {
+    if (t) [[likely]] bump(freed ? t->freed : t->allocated);
     else count_element_slow(freed);
 }
 
