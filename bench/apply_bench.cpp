@@ -4,8 +4,10 @@
 // same loop writing a freshly allocated result (_Fresh), the library on its
 // run-time path (_Apply), on the generic path (_Generic), and keeping the
 // previous result alive while the next is made (_Held, so its block cannot be
-// reused). Then a 1x1 array op and a scalar fold against a double add
+// reused), and with the heap's cache of large blocks raised above a 10^7
+// result (_Cached: no fresh pages per call). Then a 1x1 array op and a scalar fold against a double add
 // through the same benchmark loop.
+#include <groundwork/core/mem/aligned_heap.hpp>
 #include <lang/core/ops/apply.hpp>
 #include <lang/core/ops/detail/kernel_path.hpp>
 
@@ -47,7 +49,7 @@ void loop(T const* __restrict x, T const* __restrict y, R* __restrict z, unsigne
     for (unsigned long i = 0; i < n; ++i) z[i] = f(x[i], y[i]);
 }
 
-enum class Variant { existing, fresh, apply, generic, held };
+enum class Variant { existing, fresh, apply, generic, held, cached };
 
 template <op::Id O, class T, Variant V>
 void run(benchmark::State& state) {
@@ -80,6 +82,8 @@ void run(benchmark::State& state) {
         Constant const x = column(a.get(), n);
         Constant const y = column(b.get(), n);
         lang::core::detail::force_generic_kernels(V == Variant::generic);
+        using groundwork::core::mem::aligned_heap;
+        if constexpr (V == Variant::cached) aligned_heap::set_large_cache_limit(256ul << 20);
         Constant held = false;
         for (auto _ : state) {
             Constant result = apply(O, x, y);
@@ -88,6 +92,7 @@ void run(benchmark::State& state) {
             if constexpr (V == Variant::held) std::swap(held, result);
         }
         lang::core::detail::force_generic_kernels(false);
+        aligned_heap::set_large_cache_limit(aligned_heap::default_large_cache_limit);
     }
     state.SetItemsProcessed(static_cast<long>(state.iterations() * n));
 }
@@ -115,6 +120,7 @@ BENCHMARK(run<op::PLUS, double, Variant::fresh>)->Name("ElementwisePlusReal_Fres
 BENCHMARK(run<op::PLUS, double, Variant::apply>)->Name("ElementwisePlusReal_Apply")->Apply(plus_sizes);
 BENCHMARK(run<op::PLUS, double, Variant::generic>)->Name("ElementwisePlusReal_Generic")->Apply(plus_sizes);
 BENCHMARK(run<op::PLUS, double, Variant::held>)->Name("ElementwisePlusReal_Held")->Arg(10000000);
+BENCHMARK(run<op::PLUS, double, Variant::cached>)->Name("ElementwisePlusReal_Cached")->Arg(10000000);
 
 /// The double add both small-operand groups compare with.
 void double_add(benchmark::State& state) {

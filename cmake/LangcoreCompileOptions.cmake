@@ -55,4 +55,11 @@ function(langcore_target_options target)
     # linker's makes calls between source files skip the PLT too.
     target_link_options(${target} PRIVATE -Wl,-Bsymbolic-functions)
   endif()
+  # g++ gives the statics of inline functions and templates STB_GNU_UNIQUE
+  # binding, and glibc never unloads a library holding such a symbol, so a
+  # plugin that links langcore would stay mapped after dlclose. Plain weak
+  # symbols unify the same way across libraries loaded together.
+  if(_type MATCHES "SHARED_LIBRARY|MODULE_LIBRARY" AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -fno-gnu-unique)
+  endif()
 endfunction()

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: Apache-2.0
-// The aligned heap: size classes, 64-byte alignment, exact counts, refusal
-// of impossible sizes, the bounded cache of large blocks, and poisoning.
+// The aligned heap: size classes, alignment, exact counts, refusal of
+// impossible sizes, the bounded cache of large blocks, memory given back to
+// the system, and poisoning.
 #include <groundwork/core/mem/aligned_heap.hpp>
 
 #include "mem/size_classes.hpp"
+#include "mem/small_pool.hpp"
 
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
@@ -26,12 +30,19 @@ TEST(AlignedHeap, SizeClassesAreTheSmallestThatFitAndBlocksAreCountedExactly) {
         ASSERT_LT(c, detail::class_count) << bytes;
         unsigned long const size = detail::class_bytes(c);
         ASSERT_GE(size, bytes) << bytes;
-        ASSERT_EQ(size % 64, 0u) << bytes;
         ASSERT_TRUE(c == 0 || detail::class_bytes(c - 1) < bytes) << bytes;
         ASSERT_EQ(detail::rounded_size(bytes), size) << bytes;
         // No class wastes more than a fifth of a block past the first kilobyte.
         ASSERT_TRUE(bytes <= 1024 || size - bytes <= size / 5) << bytes;
     }
+    // Each class is the class of its own size, and a block of it keeps the
+    // promised alignment when blocks sit side by side after a span's header.
+    for (unsigned c = 0; c < detail::class_count; ++c) {
+        EXPECT_EQ(detail::size_class(detail::class_bytes(c)), c);
+        unsigned long const promised = detail::class_bytes(c) < 64 ? aligned_heap::small_block_alignment : aligned_heap::alignment;
+        EXPECT_EQ(detail::class_bytes(c) % promised, 0u) << c;
+    }
+    EXPECT_EQ(detail::class_bytes(detail::class_count - 1), detail::small_limit);
 
     // Blocks of every kind are 64-byte aligned, writable and counted exactly.
     unsigned long const allocations = aligned_heap::allocations();
@@ -40,7 +51,8 @@ TEST(AlignedHeap, SizeClassesAreTheSmallestThatFitAndBlocksAreCountedExactly) {
     for (unsigned long bytes : {1ul, 64ul, 65ul, 1000ul, 65536ul, 65537ul, 1ul << 20, 3ul << 20}) {
         for (int copy = 0; copy < 3; ++copy) {
             void* block = aligned_heap::instance().vector_alloc(bytes);
-            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % 64, 0u) << bytes << " bytes";
+            unsigned long const promised = bytes < 64 ? aligned_heap::small_block_alignment : aligned_heap::alignment;
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % promised, 0u) << bytes << " bytes";
             std::memset(block, copy, bytes);  // a short block shows up under AddressSanitizer
             blocks.emplace_back(block, bytes);
         }
@@ -77,7 +89,8 @@ long minor_faults() {
 }
 
 TEST(AlignedHeap, FreedLargeBlocksServeTheNextResultWithinABoundedCache) {
-    constexpr unsigned long result = 80'000'000;  // 10^7 reals
+    constexpr unsigned long result = 80'000'000;  // 10^7 reals, more than the default cap
+    aligned_heap::set_large_cache_limit(200'000'000);
     unsigned long const hits = aligned_heap::large_cache_hits();
     auto* first = static_cast<char*>(aligned_heap::instance().vector_alloc(result));
     std::memset(first, 1, result);
@@ -103,6 +116,44 @@ TEST(AlignedHeap, FreedLargeBlocksServeTheNextResultWithinABoundedCache) {
     aligned_heap::set_large_cache_limit(0);
     EXPECT_EQ(aligned_heap::large_cache_bytes(), 0u);
     aligned_heap::set_large_cache_limit(aligned_heap::default_large_cache_limit);
+}
+
+// Whether the page holding `address` is mapped.
+bool mapped(void const* address) {
+    unsigned char resident;
+    auto const page = reinterpret_cast<std::uintptr_t>(address) & ~(static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE)) - 1);
+    return mincore(reinterpret_cast<void*>(page), 1, &resident) == 0;
+}
+
+TEST(AlignedHeap, FreeMemoryGoesBackToTheSystem) {
+    aligned_heap::release_unused();
+    unsigned long const idle = aligned_heap::held_bytes();
+    EXPECT_LE(idle, detail::small_reserve);
+
+    // 24 MiB of small blocks: once freed, all but the reserve and this
+    // thread's lists leave at once, and the rest on release_unused().
+    std::vector<void*> small;
+    for (int i = 0; i < 24 * 1024; ++i) small.push_back(aligned_heap::instance().vector_alloc(1000));
+    EXPECT_LE(aligned_heap::held_bytes(), idle + (1ul << 20));
+    void* const first = small.front();
+    for (void* block : small) aligned_heap::vector_free(block);
+    EXPECT_LE(aligned_heap::held_bytes(), idle + detail::small_reserve + detail::thread_cache_bytes + (1ul << 20));
+    aligned_heap::release_unused();
+    EXPECT_LE(aligned_heap::held_bytes(), idle);
+    EXPECT_FALSE(mapped(first));
+
+    // Large blocks of three sizes wait in the cache, counted as held, and
+    // every one of them is unmapped on release_unused().
+    std::vector<void*> large;
+    for (unsigned long mib : {3, 5, 7}) large.push_back(aligned_heap::instance().vector_alloc(mib << 20));
+    for (void* block : large) aligned_heap::vector_free(block);
+    EXPECT_GE(aligned_heap::large_cache_bytes(), 15ul << 20);
+    EXPECT_GE(aligned_heap::held_bytes(), idle + (15ul << 20));
+    for (void* block : large) EXPECT_TRUE(mapped(block));
+    aligned_heap::release_unused();
+    EXPECT_EQ(aligned_heap::large_cache_bytes(), 0u);
+    for (void* block : large) EXPECT_FALSE(mapped(block));
+    EXPECT_LE(aligned_heap::held_bytes(), idle);
 }
 
 #ifdef GROUNDWORK_ASAN

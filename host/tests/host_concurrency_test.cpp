@@ -6,6 +6,7 @@
 #include <kbase/identifier.hpp>
 #include <kbase/table_string.hpp>
 
+#include "mem/small_pool.hpp"
 #include "test_support/threads.hpp"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,26 @@ TEST(AlignedHeapConcurrency, BlocksMoveBetweenThreadsAndCountsStayExact) {
     for (int t = 0; t < threads; ++t) EXPECT_EQ(faults[t], 0) << "thread " << t;
     EXPECT_EQ(aligned_heap::allocations(), allocations + threads * rounds);
     EXPECT_EQ(aligned_heap::live(), live);
+}
+
+// Threads that come and go leave nothing behind: each of 1000 allocates
+// blocks of several classes and frees them, and exits. Their lists go back
+// to the shared pools, and from there to the system.
+TEST(AlignedHeapConcurrency, ThreadsThatExitGiveTheirMemoryBack) {
+    constexpr int threads = 1000, at_once = 20;
+    for (int first = 0; first < threads; first += at_once) {
+        std::vector<std::thread> batch;
+        for (int t = first; t < first + at_once; ++t) {
+            batch.emplace_back([t] {
+                std::vector<void*> blocks;
+                for (int i = 0; i < 200; ++i) blocks.push_back(aligned_heap::instance().vector_alloc(8 + (i * 97 + t) % 5000));
+                for (void* block : blocks) aligned_heap::vector_free(block);
+            });
+        }
+        for (auto& thread : batch) thread.join();
+    }
+    aligned_heap::release_unused();
+    EXPECT_LE(aligned_heap::held_bytes(), groundwork::core::mem::detail::small_reserve);
 }
 
 // Every thread interns every text, each from its own start, half through the

@@ -4,14 +4,14 @@
 #include "mem/regions.hpp"
 #include "mem/size_classes.hpp"
 
+#include <groundwork/core/mem/aligned_heap.hpp>
+
 #include <atomic>
 #include <mutex>
+#include <type_traits>
 
 namespace groundwork::core::mem::detail {
 namespace {
-
-constexpr unsigned long page = 4096;
-constexpr unsigned long default_limit = 256ul << 20;
 // A handful of entries: the cache exists for the few large results a fold
 // allocates again and again, not as a general allocator.
 constexpr unsigned slots = 32;
@@ -21,15 +21,14 @@ struct Cache {
     RegionHeader* entries[slots] = {};  // newest first
     unsigned count = 0;
     unsigned long bytes = 0;
-    unsigned long limit = default_limit;
+    unsigned long limit = aligned_heap::default_large_cache_limit;
     std::atomic<unsigned long> hits{0};
 };
 
-// Never destroyed, like the pools: frees may come after static destruction.
-Cache& cache() noexcept {
-    static Cache* const instance = new Cache;
-    return *instance;
-}
+// Never torn down, like the pools: frees may come after static destruction.
+static_assert(std::is_trivially_destructible_v<Cache>);
+constinit Cache the_cache;
+Cache& cache() noexcept { return the_cache; }
 
 // Drops the oldest entries until at most `keep_bytes` and `keep_count`
 // remain; the mappings are returned by `release` once the lock is let go.
@@ -53,6 +52,7 @@ void release(RegionHeader* const* regions, unsigned n) noexcept {
 void* large_alloc(unsigned long bytes) {
     // The caller has refused sizes beyond a quarter of the address space, so
     // the rounding below cannot wrap.
+    unsigned long const page = page_size();
     unsigned long const mapped = (rounded_size(header_bytes + bytes) + page - 1) & ~(page - 1);
     Cache& c = cache();
     RegionHeader* region = nullptr;
@@ -70,7 +70,7 @@ void* large_alloc(unsigned long bytes) {
     }
     if (!region) {
         region = static_cast<RegionHeader*>(map_region(mapped, mapped >= huge_page ? huge_page : region_alignment));
-        *region = {RegionKind::large, 0, mapped, nullptr};
+        *region = {RegionKind::large, 0, mapped};
     }
     return reinterpret_cast<char*>(region) + header_bytes;
 }
@@ -114,6 +114,17 @@ void set_large_cache_limit(unsigned long bytes) noexcept {
         std::lock_guard guard(c.lock);
         c.limit = bytes;
         n = evict(c, bytes, slots, evicted);
+    }
+    release(evicted, n);
+}
+
+void large_release_cached() noexcept {
+    Cache& c = cache();
+    RegionHeader* evicted[slots];
+    unsigned n;
+    {
+        std::lock_guard guard(c.lock);
+        n = evict(c, 0, 0, evicted);
     }
     release(evicted, n);
 }

@@ -15,5 +15,7 @@ void large_free(void* block) noexcept;
 unsigned long large_cache_hits() noexcept;
 unsigned long large_cache_bytes() noexcept;
 void set_large_cache_limit(unsigned long bytes) noexcept;
+/// Returns every cached block to the system; the limit stays.
+void large_release_cached() noexcept;
 
 }  // namespace groundwork::core::mem::detail

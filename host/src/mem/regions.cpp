@@ -2,6 +2,7 @@
 #include "mem/regions.hpp"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <new>
@@ -25,6 +26,15 @@ void* map_region(unsigned long bytes, unsigned long alignment) {
     return reinterpret_cast<void*>(start);
 }
 
-void unmap_region(void* start, unsigned long bytes) noexcept { ::munmap(start, bytes); }
+unsigned long page_size() noexcept {
+    static unsigned long const bytes = static_cast<unsigned long>(::sysconf(_SC_PAGESIZE));
+    return bytes;
+}
+
+void unmap_region(void* start, unsigned long bytes) noexcept {
+    // The next mapping at these addresses may be anyone's.
+    unpoison(start, bytes);
+    ::munmap(start, bytes);
+}
 
 }  // namespace groundwork::core::mem::detail

@@ -30,8 +30,7 @@ enum class RegionKind : std::uint32_t { span = 0x7370616e, large = 0x6c617267 };
 struct RegionHeader {
     RegionKind kind;
     std::uint32_t size_class;    // spans: the class of every block in it
-    unsigned long mapped_bytes;  // large blocks: the whole mapping, header included
-    RegionHeader* next;          // spans: the registry of all spans
+    unsigned long mapped_bytes;  // the whole mapping, header included
 };
 static_assert(sizeof(RegionHeader) <= header_bytes);
 
@@ -39,10 +38,14 @@ inline RegionHeader* region_of(void const* block) noexcept {
     return reinterpret_cast<RegionHeader*>(reinterpret_cast<std::uintptr_t>(block) & ~(region_alignment - 1));
 }
 
+/// The system's page size.
+unsigned long page_size() noexcept;
+
 /// Fresh zero pages of `bytes` (a multiple of the page size) starting on an
 /// `alignment` boundary; huge pages are asked for at 2 MiB and above.
 /// Throws std::bad_alloc.
 void* map_region(unsigned long bytes, unsigned long alignment);
+/// Returns a mapping to the system, whatever poisoning it had.
 void unmap_region(void* start, unsigned long bytes) noexcept;
 
 // AddressSanitizer cannot see inside pooled memory, so the pool marks what a

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
 // Blocks of up to small_limit bytes, by size class. Each thread keeps a short
-// free list per class, so most allocations and frees touch no lock and no
-// atomic; lists that grow too long, and those of exiting threads, go back to
-// a shared depot. Memory comes from 1 MiB spans that are never unmapped.
+// free list per class, so most allocations and frees take no lock and no
+// atomic read-modify-write; lists that grow too long, and those of exiting
+// threads, go back to the shared pool of their class. Memory comes from
+// 1 MiB spans of one class each. A span counts its blocks in the shared pool
+// (only there, under the pool's lock), so it knows when all are back; such a
+// span is unmapped once more than small_reserve bytes of them are kept.
 // The fast paths are inline, so that the heap's entry points reach a
 // thread's list without another call.
 #pragma once
@@ -27,12 +30,25 @@ inline void link(void* block, void* next, unsigned long bytes) noexcept {
     poison(block, bytes);
 }
 
+constexpr unsigned long span_bytes = region_alignment;
+/// Entirely free spans kept for the next allocations rather than unmapped:
+/// enough for the small-array benchmarks to map no span in steady state.
+constexpr unsigned long small_reserve = 4ul << 20;
+
 // Per-thread lists stay short: a thread that frees far more than it
-// allocates (a consumer of another thread's results) hands the surplus back.
+// allocates (a consumer of another thread's results) hands the surplus back,
+// and all of a thread's lists together hold at most thread_cache_bytes.
 constexpr unsigned long thread_list_bytes = 256ul << 10;
 constexpr unsigned thread_list_blocks = 64;
+constexpr unsigned long thread_cache_bytes = 1ul << 20;
 
-// A table, so that a free costs no division.
+// Tables, so that the fast paths cost no division.
+constexpr auto class_sizes = [] {
+    std::array<unsigned, class_count> sizes{};
+    for (unsigned c = 0; c < class_count; ++c) sizes[c] = static_cast<unsigned>(class_bytes(c));
+    return sizes;
+}();
+
 constexpr auto list_limits = [] {
     std::array<unsigned short, class_count> limits{};
     for (unsigned c = 0; c < class_count; ++c) {
@@ -49,12 +65,21 @@ struct List {
 
 enum State : unsigned char { unused, active, finished };
 
+// Only its thread writes a value; others read the byte and block counts.
+// A plain load and store: no read-modify-write on the fast paths.
+inline void set(std::atomic<unsigned long>& value, unsigned long to) noexcept {
+    value.store(to, std::memory_order_release);
+}
+inline void bump(std::atomic<unsigned long>& count) noexcept {
+    set(count, count.load(std::memory_order_relaxed) + 1);
+}
+
 // Trivially destructible, so it can be read in any phase of a thread's end;
-// it is emptied when the thread exits. Only its thread writes the counts;
-// others read them.
+// it is emptied when the thread exits.
 struct ThreadCache {
     List lists[class_count];
-    std::atomic<unsigned long> allocated;
+    std::atomic<unsigned long> list_bytes;  // in all of lists
+    std::atomic<unsigned long> allocated;   // element blocks
     std::atomic<unsigned long> freed;
     ThreadCache* next;
     ThreadCache* prev;
@@ -62,53 +87,63 @@ struct ThreadCache {
 };
 
 // This thread's cache once made, null before and while the thread exits.
-// The hot path reads this one word instead of calling into the dynamic TLS
-// machinery that a shared library's thread_local otherwise costs; eight bytes
-// of static TLS are always to be had, even when the library is loaded late.
-extern thread_local constinit ThreadCache* current __attribute__((tls_model("initial-exec")));
-
-// Another thread may read the count at any time; only this one writes it.
-inline void bump(std::atomic<unsigned long>& count) noexcept {
-    count.store(count.load(std::memory_order_relaxed) + 1, std::memory_order_release);
-}
+// The hot path reads this one word. It uses the default (dynamic) TLS model,
+// so the library can be loaded with dlopen into a process with no static TLS
+// left; with g++ the build selects TLS descriptors, which cost no call when
+// the library was loaded at start-up.
+extern thread_local constinit ThreadCache* current;
 
 /// What small_alloc and small_free do when this thread's list cannot serve:
 /// no cache yet (or any more), an empty list, a full one.
 ///@{
-[[gnu::noinline]] void* small_alloc_slow(unsigned c, bool element);
-[[gnu::noinline]] void small_free_slow(void* block, unsigned c, bool element) noexcept;
+[[gnu::noinline]] void* small_alloc_slow(unsigned c);
+[[gnu::noinline]] void small_free_slow(void* block, unsigned c) noexcept;
 ///@}
 
-/// A block of class `c`, never null; throws std::bad_alloc. `element` says
-/// whether it counts among the element blocks.
-inline void* small_alloc(unsigned c, bool element) {
-    ThreadCache* const t = current;
-    if (!t || !t->lists[c].head) [[unlikely]] return small_alloc_slow(c, element);
+// The fast paths take this thread's cache (`current`, read once by the
+// caller, null when there is none) so that an entry point reads the
+// thread-local once for the block and its count.
+
+/// A block of class `c`, never null; throws std::bad_alloc.
+inline void* small_alloc(ThreadCache* t, unsigned c) {
+    if (!t || !t->lists[c].head) [[unlikely]] return small_alloc_slow(c);
     List& list = t->lists[c];
     void* const block = list.head;
     list.head = next_of(block);
     --list.count;
-    if (element) bump(t->allocated);
+    set(t->list_bytes, t->list_bytes.load(std::memory_order_relaxed) - class_sizes[c]);
     return block;
 }
 
 /// Returns a block of class `c` from any thread.
-inline void small_free(void* block, unsigned c, bool element) noexcept {
-    ThreadCache* const t = current;
-    if (!t || t->lists[c].count >= list_limits[c]) [[unlikely]] return small_free_slow(block, c, element);
+inline void small_free(ThreadCache* t, void* block, unsigned c) noexcept {
+    if (!t) [[unlikely]] return small_free_slow(block, c);
+    unsigned long const held = t->list_bytes.load(std::memory_order_relaxed) + class_sizes[c];
     List& list = t->lists[c];
-    link(block, list.head, class_bytes(c));
+    if (list.count >= list_limits[c] || held > thread_cache_bytes) [[unlikely]] return small_free_slow(block, c);
+    link(block, list.head, class_sizes[c]);
     list.head = block;
     ++list.count;
-    if (element) bump(t->freed);
+    set(t->list_bytes, held);
 }
 
-/// Element blocks allocated and freed through the pools, over all threads.
-/// Each thread counts its own without atomic read-modify-writes.
+/// Counts an element block handed out (or freed) by thread cache `t`.
+void count_element_slow(bool freed) noexcept;
+inline void count_element(ThreadCache* t, bool freed) noexcept {
+    if (t) [[likely]] bump(freed ? t->freed : t->allocated);
+    else count_element_slow(freed);
+}
+
+/// Element blocks allocated and freed, over all threads.
 struct BlockCounts {
     unsigned long allocated;
     unsigned long freed;
 };
-BlockCounts small_counts() noexcept;
+BlockCounts element_counts() noexcept;
+
+/// Returns this thread's lists and every entirely free span to the system.
+void small_release_unused() noexcept;
+/// Bytes of spans mapped and not in blocks handed out to a caller.
+unsigned long small_held_bytes() noexcept;
 
 }  // namespace groundwork::core::mem::detail

@@ -72,7 +72,7 @@ public:
         // here rather than returned from the library, so that a caller keeps
         // it in registers instead of reloading what was just stored.
         namespace mem = groundwork::core::mem;
-        return boost::shared_ptr<T>(alloc_block(size), &mem::aligned_heap::vector_free, mem::node_allocator<T>());
+        return boost::shared_ptr<T>(alloc_block(size), mem::block_deleter(), mem::node_allocator<T>());
     }
     /// Array(size, uninitialized_elements).
     static Array uninitialized(ArraySize const& size) { return Array(size, uninitialized_elements); }

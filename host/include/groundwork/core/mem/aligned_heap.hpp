@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: Apache-2.0
-// The allocator of array element blocks: 64-byte aligned, usable from any
-// thread. Small blocks come from per-thread pools by size class, so most
-// allocations take no lock; large ones are mappings with huge pages, and a
-// bounded cache keeps freed large blocks for the next result of their size.
-// It counts the element blocks it hands out, so tests can observe
-// copy-on-write. It is never torn down: blocks may be freed by statics
-// destroyed after the heap's own.
+// The allocator of array element blocks, usable from any thread. Small
+// blocks come from per-thread pools by size class, so most allocations take
+// no lock; large ones are mappings with huge pages, and a bounded cache keeps
+// freed large blocks for the next result of their size. Free memory goes back
+// to the system: spans of small blocks once more than a small reserve of
+// them is free, large blocks past the cache's limit, and all of it on
+// release_unused(). It counts the element blocks it hands out, so tests can
+// observe copy-on-write. It is never torn down: blocks may be freed by
+// statics destroyed after the heap's own.
 #pragma once
 
 #include <kbase/export.hpp>
@@ -16,9 +18,13 @@ namespace groundwork::core::mem {
 
 class KBASE_API aligned_heap {
 public:
+    /// Blocks of 64 bytes or more start on a multiple of `alignment`;
+    /// smaller ones (one or a few elements, a control block) on a multiple of
+    /// small_block_alignment, which suits every element type.
     static constexpr unsigned long alignment = 64;
+    static constexpr unsigned long small_block_alignment = 16;
     /// The default cap on the bytes the cache of freed large blocks holds.
-    static constexpr unsigned long default_large_cache_limit = 256ul << 20;
+    static constexpr unsigned long default_large_cache_limit = 32ul << 20;
 
     static aligned_heap& instance() noexcept {
         // Stateless and constant-initialised: no guard, and no call.
@@ -49,8 +55,22 @@ public:
     /// Caps the cache; what is over the new cap is returned to the system.
     static void set_large_cache_limit(unsigned long bytes) noexcept;
 
+    /// Returns to the system every free span of the shared pools and of the
+    /// calling thread's lists, and every cached large block, as a host may
+    /// do when idle. Other threads keep at most 1 MiB each in their lists.
+    static void release_unused() noexcept;
+    /// The bytes mapped from the system and not in live blocks: free blocks,
+    /// spare spans, cached large blocks and the spans' own headers.
+    static unsigned long held_bytes() noexcept;
+
 private:
     aligned_heap() = default;
+};
+
+/// Frees an element block. Stateless, so a shared pointer's control block
+/// keeps no function pointer for it: 32 bytes instead of 40.
+struct block_deleter {
+    void operator()(void* block) const noexcept { aligned_heap::vector_free(block); }
 };
 
 /// A standard allocator over node_alloc, for the control blocks of the
