@@ -42,3 +42,6 @@ LANGCORE_API unsigned long hash_value(TupleType const& t);
 LANGCORE_API std::ostream& operator<<(std::ostream& os, TupleType const& t);
 
 }  // namespace lang::core
+
+// Completes Type, which Types holds by value (see types.hpp).
+#include <lang/core/types/type.hpp>

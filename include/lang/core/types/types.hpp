@@ -48,3 +48,9 @@ LANGCORE_API Types operator+(Type const& a, Type const& b);
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Types const& types);
 
 }  // namespace lang::core
+
+// Types holds its elements by value, so whatever copies or destroys a list
+// needs Type complete. It comes after Types is defined, through the tuple
+// type's header, which then includes Type's: this order works whichever of
+// the three headers a file includes first.
+#include <lang/core/types/tuple_type.hpp>
