@@ -39,12 +39,15 @@ public:
 };
 
 /// Combines the element hashes in order, starting from 0.
+/// \relates lang::core::Types
 LANGCORE_API unsigned long hash_value(Types const& types);
 
 /// The two-element list (a, b).
+/// \relates lang::core::Types
 LANGCORE_API Types operator+(Type const& a, Type const& b);
 
 /// Writes "(" then the elements separated by ", " then ")".
+/// \relates lang::core::Types
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Types const& types);
 
 }  // namespace lang::core
