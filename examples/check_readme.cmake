@@ -7,9 +7,9 @@
 #
 #   cmake -DREADME=README.md -DSOURCE=readme_example.cpp -DPROGRAM=path -P check_readme.cmake
 
-# block(VAR TEXT FENCE): VAR is the body of the first block opened by FENCE in
-# TEXT; TEXT_REST receives what follows it.
-function(block var text fence)
+# fenced_block(VAR TEXT FENCE): VAR is the body of the first block opened by
+# FENCE in TEXT; TEXT_REST receives what follows it.
+function(fenced_block var text fence)
   string(FIND "${text}" "\n${fence}\n" start)
   if(start EQUAL -1)
     message(FATAL_ERROR "README.md: no ${fence} block in the section \"A first program\"")
@@ -31,8 +31,8 @@ if(at EQUAL -1)
   message(FATAL_ERROR "README.md has no section \"A first program\"")
 endif()
 string(SUBSTRING "${readme}" ${at} -1 readme)
-block(shown_code "${readme}" "```cpp")
-block(shown_output "${TEXT_REST}" "```text")
+fenced_block(shown_code "${readme}" "```cpp")
+fenced_block(shown_output "${TEXT_REST}" "```text")
 
 file(READ "${SOURCE}" source)
 string(FIND "${source}" "\n" first_line_end)
