@@ -8,19 +8,23 @@
 # tree is documented whenever it exists, without reconfiguring.
 
 if(CMAKE_SCRIPT_MODE_FILE)
-  # The README up to its "## Layout" heading: what langcore is, how to build
-  # and test it, and how to use the installed library.
+  # The README's part for users, up to its "## Developing langcore" heading:
+  # what langcore is, installing it, a first program and the evaluator.
   file(READ "${PROJECT_SOURCE_DIR}/README.md" readme)
-  string(FIND "${readme}" "\n## Layout\n" end)
+  string(FIND "${readme}" "\n## Developing langcore\n" end)
   if(end EQUAL -1)
-    message(FATAL_ERROR "README.md has no '## Layout' heading to end the main page at")
+    message(FATAL_ERROR "README.md has no '## Developing langcore' heading to end the main page at")
   endif()
   string(SUBSTRING "${readme}" 0 ${end} mainpage)
   file(WRITE "${LANGCORE_DOCS_DIR}/mainpage.md.new" "${mainpage}\n")
   file(COPY_FILE "${LANGCORE_DOCS_DIR}/mainpage.md.new" "${LANGCORE_DOCS_DIR}/mainpage.md" ONLY_IF_DIFFERENT)
   file(REMOVE "${LANGCORE_DOCS_DIR}/mainpage.md.new")
 
-  set(LANGCORE_DOCS_INPUT "\"${LANGCORE_DOCS_DIR}/mainpage.md\" \"${PROJECT_SOURCE_DIR}/docs/namespaces.dox\" \"${PROJECT_SOURCE_DIR}/include/lang/core\"")
+  set(LANGCORE_DOCS_INPUT "\"${LANGCORE_DOCS_DIR}/mainpage.md\"")
+  foreach(page tour.md lower_level.md examples.dox namespaces.dox)
+    string(APPEND LANGCORE_DOCS_INPUT " \"${PROJECT_SOURCE_DIR}/docs/${page}\"")
+  endforeach()
+  string(APPEND LANGCORE_DOCS_INPUT " \"${PROJECT_SOURCE_DIR}/include/lang/core\"")
   file(GLOB_RECURSE generated "${PROJECT_BINARY_DIR}/include/lang/core/*.hpp")
   foreach(header IN LISTS generated)
     string(APPEND LANGCORE_DOCS_INPUT " \"${header}\"")

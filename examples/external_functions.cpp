@@ -98,11 +98,13 @@ void show(ResolverEvalFcn const& eval, std::string const& path, Constants const&
 
 int main() {
     std::cout << "== Calls through a resolver\n";
+    //! [resolver_eval_fcn]
     ResolverEvalFcn const eval(resolve);
     Constant const x = reals({2, 2}, {3, 5, 4, 12});
     Constant const y = reals({2, 2}, {4, 12, 3, 5});
     show(eval, "math.hypot", {x, y});
-    show(eval, "math.hypot", {x, y});
+    show(eval, "math.hypot", {x, y});  // answered from the memo
+    //! [resolver_eval_fcn]
     show(eval, "stats.bounds", {reals({1, 4}, {2.5, -1, 8, 0})});
     show(eval, "stats.bounds", {reals({0, 0}, {})});
     show(eval, "math.hypot", {x, reals({1, 2}, {1, 2})});

@@ -12,21 +12,25 @@ namespace {
 
 // A 2x3 real array holding 1..6 in column-major order.
 Constant matrix() {
+    //! [array]
     Array<double> a(ArraySize{2, 3});
     double* x = a.x();
     for (int i = 0; i < 6; ++i) x[i] = i + 1;
+    //! [array]
     return a;
 }
 
 }  // namespace
 
 int main() {
+    //! [constant]
     Constant const m = matrix();
     std::cout << "m            = " << m << '\n';
     std::cout << "type         = " << value_type(m) << '\n';
     std::cout << "m + 0.5      = " << m + Constant(0.5) << '\n';
     std::cout << "m'           = " << apply(op::TRANSPOSE, m) << '\n';
     std::cout << "m * m'       = " << apply(op::MTIMES, m, apply(op::TRANSPOSE, m)) << '\n';
+    //! [constant]
     std::cout << "m >= 3.0     = " << apply(op::GE, m, Constant(3.0)) << '\n';
     std::cout << "sum(m, 0)    = " << apply(accum::SUM, 0, m) << '\n';
     std::cout << "sum(m, 1)    = " << apply(accum::SUM, 1, m) << '\n';
@@ -47,6 +51,18 @@ int main() {
     std::cout << "m(4)         = " << indexable::Get<Constant>{}(m, 4) << '\n';
     std::cout << "reshape 3x2  = " << indexable::Reshape<Constant>{}(m, ArraySize{3, 2}) << '\n';
     std::cout << "pad to 2x4   = " << pad(m, 1, 4, ScalarConstant(Scalar<double>{0.0})) << '\n';
+
+    // The subscript m(:, [2, 0]): one entry per dimension of the source; the
+    // builder checks them, and the Indexer yields the source positions read.
+    //! [indexer]
+    IndexerBuilder builder(ArraySize{2, 3});
+    builder.append_(make_counting_entry(0, 2));  // every row
+    builder.append_(make_list_entry({2, 0}));    // columns 2 and 0
+    Indexer const indexer = builder;
+    std::cout << "m(:, [2, 0]) =";
+    for (unsigned long const position : indexer) std::cout << ' ' << indexable::Get<Constant>{}(m, position);
+    std::cout << "  (shape " << indexer.size() << ")\n";
+    //! [indexer]
     std::cout << "user form    = ";
     for (char16_t const c : std::get<Array<double>>(m.value()).toUserString()) std::cout << static_cast<char>(c);
     std::cout << '\n';

@@ -21,6 +21,7 @@ std::string narrow(std::u16string const& text) { return std::string(text.begin()
 
 template <class F>
 void show_raised(char const* what, F&& call) {
+    //! [message]
     try {
         call();
         std::cout << what << ": nothing raised\n";
@@ -37,10 +38,12 @@ void show_raised(char const* what, F&& call) {
         }
         std::cout << ")\n    " << e.what() << '\n';
     }
+    //! [message]
 }
 
 void shapes() {
     std::cout << "== Shapes\n";
+    //! [array_size]
     ArraySize const s{2, 3};
     std::cout << "s            " << s << "   user form " << narrow(to_user_string(s)) << ", " << s.numElements()
               << " elements\n";
@@ -50,6 +53,7 @@ void shapes() {
     std::cout << "{2, 3, 1, 1} " << same << "   same record: " << std::boolalpha << (same.data() == s.data()) << '\n';
 
     std::cout << "reshape 3x2  " << s.reshape(ArraySize{3, 2}) << '\n';
+    //! [array_size]
     std::cout << "reshape 0x1x2 (0 inferred) " << s.reshape(ArraySize{0, 1, 2}) << '\n';
     std::cout << "s * {1,2,4}  " << s * ArraySize{1, 2, 4} << "   (dimension by dimension)\n";
     std::cout << "mtimes(s, 3x4) " << mtimes(s, ArraySize{3, 4}) << "   transpose " << s.transpose() << '\n';
@@ -61,11 +65,13 @@ void shapes() {
 
 void types() {
     std::cout << "\n== Types\n";
+    //! [type]
     Type const real = ScalarType(type::REAL);
     Type const flag = ScalarType(type::LOGICAL);
     Type const matrix = ArrayType(type::REAL, ArraySize{2, 3});
     Type const pair = TupleType(real + matrix);
     Type const nothing;
+    //! [type]
 
     for (Type const* t : {&real, &flag, &matrix, &pair, &nothing}) {
         std::ostringstream text;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: Apache-2.0
 #include <lang/core/index/element_access.hpp>
 
+#include <lang/core/constants/constant.hpp>
+#include <lang/core/constants/tuple.hpp>
+
 #include "detail/raise.hpp"
 #include "index/detail/same_alternative.hpp"
 

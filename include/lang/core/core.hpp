@@ -3,6 +3,7 @@
 #pragma once
 
 #include <lang/core/export.hpp>
+#include <lang/core/fwd.hpp>
 #include <lang/core/version.hpp>
 
 // Types and shapes

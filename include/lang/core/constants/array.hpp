@@ -27,6 +27,9 @@ struct Uninitialized {
 inline constexpr Uninitialized uninitialized_elements{};
 
 /// Elements of bool, int, unsigned long or double.
+///
+/// Filling a fresh array; its first write makes the block its own:
+/// \snippet folding_tour.cpp array
 template <class T>
 class Array {
 public:
@@ -141,6 +144,7 @@ inline constexpr bool is_array_v<Array<T>> = true;
 ///@}
 
 /// Writes the stream form, as out().
+/// \relates lang::core::Array
 template <class T>
 std::ostream& operator<<(std::ostream& os, Array<T> const& a) {
     a.out(os);

@@ -36,12 +36,15 @@ private:
 };
 
 /// array<index, count, 1>: a column.
+/// \relates lang::core::Colon
 LANGCORE_API ArrayType array_type(Colon const& c);
 
 /// The count x 1 column of the values, in order.
+/// \relates lang::core::Colon
 LANGCORE_API Array<unsigned long> to_constant(Colon const& c);
 
 /// colon<start, step, stop>.
+/// \relates lang::core::Colon
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Colon const& c);
 
 }  // namespace lang::core

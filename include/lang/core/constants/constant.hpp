@@ -28,6 +28,9 @@ class ConstantIterator;
 class ScalarConstant;
 
 /// A constant value: a scalar, an array of one element type, or a tuple.
+///
+/// Folding constants, and the stream form they print:
+/// \snippet folding_tour.cpp constant
 class LANGCORE_API Constant : public kbase::Relatable<Constant, kbase::NativeEquality>,
                               public kbase::detail::OrderingOperators<Constant> {
 public:
@@ -97,11 +100,13 @@ private:
 /// std::visit over the alternative of `c`; a valueless constant raises
 /// std::bad_variant_access ("Unexpected index").
 ///@{
+/// \relates lang::core::Constant
 template <class F>
 decltype(auto) visit(F&& f, Constant const& c) {
     if (c.value().valueless_by_exception()) throw_unexpected_index();
     return std::visit(std::forward<F>(f), c.value());
 }
+/// \relates lang::core::Constant
 template <class F>
 decltype(auto) visit(F&& f, Constant& c) {
     if (c.value().valueless_by_exception()) throw_unexpected_index();
@@ -110,28 +115,36 @@ decltype(auto) visit(F&& f, Constant& c) {
 ///@}
 
 /// The type of the value: scalar, array (with its shape) or tuple type.
+/// \relates lang::core::Constant
 LANGCORE_API Type value_type(Constant const& c);
 
 /// The default value of a type: zeros, or a tuple of defaults.
+/// \relates lang::core::Constant
 LANGCORE_API Constant make_constant(Type const& t);
 
 /// No scalar is empty; an array is when it has no elements; a tuple when
 /// all of its elements are.
+/// \relates lang::core::Constant
 LANGCORE_API bool empty(Constant const& c);
 
 /// Same alternative and equal values; NaN equals NaN and 0.0 equals -0.0.
 /// Two valueless constants are equal.
+/// \relates lang::core::Constant
 LANGCORE_API bool operator==(Constant const& a, Constant const& b);
 /// Lower alternative index first, then by value; 3 when a NaN meets a
 /// number. A valueless constant orders after every value.
+/// \relates lang::core::Constant
 LANGCORE_API int compare(Constant const& a, Constant const& b);
 /// Consistent with ==: equal constants hash equally.
+/// \relates lang::core::Constant
 LANGCORE_API unsigned long hash_value(Constant const& c);
 
 /// The printed form: true, 5, 5i, 2.0, nan, [1, 2; 3, 4], empty<real, 0, 3>, {1, 2.0}.
+/// \relates lang::core::Constant
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Constant const& c);
 
 /// Feeds the digest bytes: the alternative index as 8 bytes, then the value.
+/// \relates lang::core::Constant
 LANGCORE_API void incorporate_data(DigestSink& sink, Constant const& c);
 
 }  // namespace lang::core

@@ -129,23 +129,30 @@ private:
 };
 
 /// Exchanges the elements of `a` and `b`.
+/// \relates lang::core::Constants
 inline void swap(Constants& a, Constants& b) noexcept { a.swap(b); }
 
 /// Equal sizes and equal elements in order.
+/// \relates lang::core::Constants
 LANGCORE_API bool operator==(Constants const& a, Constants const& b);
 /// Lexicographic: the first unequal pair decides (3 included); a proper
 /// prefix orders first.
+/// \relates lang::core::Constants
 LANGCORE_API int compare(Constants const& a, Constants const& b);
 /// The element hashes combined in order, starting from 0.
+/// \relates lang::core::Constants
 LANGCORE_API unsigned long hash_value(Constants const& list);
 
 /// Constants carry no annotation: plain equality, and nothing to strip.
 ///@{
+/// \relates lang::core::Constants
 inline bool equal_ignore_annotation(Constants const& a, Constants const& b) { return a == b; }
+/// \relates lang::core::Constants
 inline void strip_annotation_inplace(Constants&) noexcept {}
 ///@}
 
 /// Feeds every element's digest in order, with no count.
+/// \relates lang::core::Constants
 LANGCORE_API void incorporate_data(DigestSink& sink, Constants const& list);
 
 }  // namespace lang::core

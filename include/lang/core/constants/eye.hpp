@@ -33,17 +33,21 @@ private:
 };
 
 /// array<type, lengths...>.
+/// \relates lang::core::Eye
 LANGCORE_API ArrayType array_type(Eye const& e);
 
 /// (stride, stop): the diagonal is the linear positions 0, stride, 2 stride,
 /// ... below stop.
+/// \relates lang::core::Eye
 LANGCORE_API std::pair<unsigned long, unsigned long> stride_and_stop(Eye const& e);
 
 /// The array itself; an element type outside 0..3 raises std::logic_error
 /// ("bad visit").
+/// \relates lang::core::Eye
 LANGCORE_API Constant to_constant(Eye const& e);
 
 /// eye<type, lengths...>, e.g. eye<real, 3, 3>.
+/// \relates lang::core::Eye
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Eye const& e);
 
 }  // namespace lang::core

@@ -47,26 +47,34 @@ public:
 /// As for the scalar Constant: NaN equals NaN, 0.0 equals -0.0, and compare
 /// gives 3 when a NaN meets a number.
 ///@{
+/// \relates lang::core::ScalarConstant
 LANGCORE_API bool operator==(ScalarConstant const& a, ScalarConstant const& b) noexcept;
+/// \relates lang::core::ScalarConstant
 LANGCORE_API int compare(ScalarConstant const& a, ScalarConstant const& b) noexcept;
+/// \relates lang::core::ScalarConstant
 LANGCORE_API unsigned long hash_value(ScalarConstant const& s) noexcept;
 ///@}
 
 /// The scalar type of its element type.
+/// \relates lang::core::ScalarConstant
 inline ScalarType scalar_type(ScalarConstant const& s) noexcept { return ScalarType(s.id()); }
 
 /// The Constant holding the same scalar.
+/// \relates lang::core::ScalarConstant
 inline Constant to_constant(ScalarConstant const& s) noexcept {
     return boost::apply_visitor([](auto const& scalar) { return Constant(scalar); }, s.value());
 }
 
 /// The printed form of the scalar constant: true, 5, 5i, 2.0.
+/// \relates lang::core::ScalarConstant
 LANGCORE_API std::ostream& operator<<(std::ostream& os, ScalarConstant const& s);
 
 /// The one and the zero (+0.0) of an element type; other ids raise
 /// std::logic_error ("bad visit").
 ///@{
+/// \relates lang::core::ScalarConstant
 LANGCORE_API ScalarConstant one(type::Id id);
+/// \relates lang::core::ScalarConstant
 LANGCORE_API ScalarConstant zero(type::Id id);
 ///@}
 

@@ -33,22 +33,28 @@ private:
 };
 
 /// The tuple type of the elements' types, in order.
+/// \relates lang::core::Tuple
 LANGCORE_API TupleType value_type(Tuple const& t);
 
 /// True when every element is empty (so also when there are none): an array
 /// with no elements, or a tuple that is empty by this rule. No scalar is empty.
+/// \relates lang::core::Tuple
 LANGCORE_API bool empty(Tuple const& t);
 
 /// Writes {a, b, ...}; the empty tuple is {}.
+/// \relates lang::core::Tuple
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Tuple const& t);
 
 /// The element at position `i`; raises InvalidTupleAccess when there is none.
 ///@{
+/// \relates lang::core::Tuple
 LANGCORE_API Constant const& extract(Tuple const& t, unsigned long i);
+/// \relates lang::core::Tuple
 LANGCORE_API Constant& extract(Tuple& t, unsigned long i);
 ///@}
 
 /// The tuple of the default constants of the element types.
+/// \relates lang::core::Tuple
 LANGCORE_API Tuple make_tuple(TupleType const& type);
 
 }  // namespace lang::core

@@ -31,22 +31,27 @@ private:
 };
 
 /// array<value's element type, lengths...>.
+/// \relates lang::core::UniformArray
 LANGCORE_API ArrayType array_type(UniformArray const& u);
 
 /// to_constant(u.value(), u.size()).
+/// \relates lang::core::UniformArray
 LANGCORE_API Constant to_constant(UniformArray const& u);
 
 /// uniform_array<value, lengths...>, e.g. uniform_array<true, 2, 3>.
+/// \relates lang::core::UniformArray
 LANGCORE_API std::ostream& operator<<(std::ostream& os, UniformArray const& u);
 
 /// An array of shape `s` holding `v` everywhere. A shape with no elements
 /// and exactly one zero length stands for one element: it gives that element
 /// when every other length is 1, and raises InvalidReshape otherwise.
+/// \relates lang::core::Constant
 LANGCORE_API Constant to_constant(ScalarConstant const& v, ArraySize const& s);
 
 /// Whether `c` is `v` repeated, with no conversion between element types: a
 /// scalar equals v (NaN matches NaN), every array element equals v (IEEE: NaN
 /// never matches), every tuple element is uniform. Empty arrays and tuples are.
+/// \relates lang::core::Constant
 LANGCORE_API bool is_uniform(Constant const& c, ScalarConstant const& v);
 
 }  // namespace lang::core

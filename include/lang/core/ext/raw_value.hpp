@@ -21,12 +21,15 @@ namespace lang::core {
 
 /// A read-only view of `c`'s value. Elements are never copied; only tuples
 /// allocate (their pointer arrays). An empty array's view must not be read.
+/// \relates lang::core::Constant
 LANGCORE_API void const* create_value(Constant const& c);
 /// A writable view with the same layout: array storage is made exclusive to
 /// `c` first, so writes through the view change `c` alone.
+/// \relates lang::core::Constant
 LANGCORE_API void* create_value(Constant& c);
 
 /// Releases a view; `c` must be the constant it was made from.
+/// \relates lang::core::Constant
 LANGCORE_API void destroy(Constant const& c, void const* view);
 
 namespace detail {
@@ -47,19 +50,23 @@ private:
 
 /// The views of create_value, released when the pointer goes.
 ///@{
+/// \relates lang::core::Constant
 inline std::unique_ptr<void const, detail::DestroyValue> create_value_ptr(Constant const& c) {
     return {create_value(c), detail::DestroyValue(c)};
 }
+/// \relates lang::core::Constant
 inline std::unique_ptr<void, detail::DestroyValue> create_value_ptr(Constant& c) {
     return {create_value(c), detail::DestroyValue(c)};
 }
 ///@}
 
 /// A new constant of type `t` read from `raw`, which it does not keep.
+/// \relates lang::core::Constant
 LANGCORE_API Constant create_constant(Type const& t, void const* raw);
 
 /// Writes `c` into caller-owned memory laid out for value_type(c); a tuple's
 /// destination is the caller's array of pointers to its elements' memory.
+/// \relates lang::core::Constant
 LANGCORE_API void copy_from_constant(void* raw, Constant const& c);
 
 }  // namespace lang::core

@@ -20,6 +20,7 @@ using ExternalFunctionResolver = boost::function<ExternalFunctionInstance(kbase:
 
 /// The resolver that knows no function: always raises
 /// ext::UnresolvedExternalFunction with the dotted path and the argument types.
+/// \relates lang::core::ResolverEvalFcn
 [[noreturn]] LANGCORE_API ExternalFunctionInstance default_resolver(kbase::BasicHdIdPath<1> const& path,
                                                                    Types const& argumentTypes);
 

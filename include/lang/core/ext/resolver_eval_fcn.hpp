@@ -22,6 +22,9 @@ namespace lang::core {
 
 /// Evaluates external calls on constants through a resolver, memoising each
 /// outcome; not for use on two threads at once.
+///
+/// Two calls of one function, the second answered from the memo (resolve is the program's ExternalFunctionResolver):
+/// \snippet external_functions.cpp resolver_eval_fcn
 class LANGCORE_API ResolverEvalFcn {
 public:
     /// A dotted path naming a function.

@@ -21,6 +21,9 @@ namespace lang::core {
 
 /// The source positions a subscripted selection reads, in the selection's
 /// storage order.
+///
+/// The positions the subscript m(:, [2, 0]) of a 2x3 array m reads:
+/// \snippet folding_tour.cpp indexer
 class LANGCORE_API Indexer {
 public:
     /// An iterator into one entry's range.

@@ -17,6 +17,9 @@ namespace lang::core {
 
 /// Collects the subscripts of a source array, one per dimension, and checks
 /// them into an Indexer.
+///
+/// The subscript m(:, [2, 0]) of a 2x3 array m:
+/// \snippet folding_tour.cpp indexer
 class LANGCORE_API IndexerBuilder {
 public:
     /// A builder for a source of size `size`, with a new, empty entry list.

@@ -16,11 +16,13 @@ namespace lang::core {
 
 /// The `subscripts` subscripts of `linear` in `size`; none when `linear` is
 /// not below the element count.
+/// \relates lang::core::ArraySize
 LANGCORE_API boost::optional<std::vector<unsigned long>> to_multi_index(
     ArraySize const& size, unsigned long linear, kbase::Positive<unsigned long> subscripts);
 
 /// As above with one subscript for a column vector m x 1, otherwise one per
 /// dimension.
+/// \relates lang::core::ArraySize
 LANGCORE_API boost::optional<std::vector<unsigned long>> to_multi_index(ArraySize const& size,
                                                                         unsigned long linear);
 

@@ -29,10 +29,12 @@ LANGCORE_API Constant apply_general(op::Id op, Constant const& a, Constant const
 }  // namespace detail
 
 /// One operand; an operator without a rule for it raises InvalidOp.
+/// \relates lang::core::Constant
 LANGCORE_API Constant apply(op::Id op, Constant const& a);
 /// Two operands, left first. Arrays combine only with equal shapes
 /// (mtimes: matrix shapes that multiply); an integer or index division by
 /// zero raises DivideByZero.
+/// \relates lang::core::Constant
 inline Constant apply(op::Id op, Constant const& a, Constant const& b) {
     // A valueless operand's index is variant_npos, which fails the bound.
     std::size_t const kind = a.value().index();
@@ -45,21 +47,32 @@ inline Constant apply(op::Id op, Constant const& a, Constant const& b) {
 /// With `fold` and an operator that a reduction is built on (plus, times,
 /// and, or, min, max), folds a non-empty list from the left; otherwise the
 /// list must hold one or two operands.
+/// \relates lang::core::Constant
 LANGCORE_API Constant apply(op::Id op, Constants const& operands, bool fold);
 
 /// apply() with the operator the symbol stands for.
 ///@{
+/// \relates lang::core::Constant
 inline Constant operator+(Constant const& a) { return apply(op::UPLUS, a); }
+/// \relates lang::core::Constant
 inline Constant operator-(Constant const& a) { return apply(op::UMINUS, a); }
+/// \relates lang::core::Constant
 inline Constant operator~(Constant const& a) { return apply(op::NOT, a); }
+/// \relates lang::core::Constant
 inline Constant operator+(Constant const& a, Constant const& b) { return apply(op::PLUS, a, b); }
+/// \relates lang::core::Constant
 inline Constant operator-(Constant const& a, Constant const& b) { return apply(op::MINUS, a, b); }
 /// Element-wise; the matrix product is apply(op::MTIMES, a, b).
+/// \relates lang::core::Constant
 inline Constant operator*(Constant const& a, Constant const& b) { return apply(op::TIMES, a, b); }
+/// \relates lang::core::Constant
 inline Constant operator/(Constant const& a, Constant const& b) { return apply(op::DIVIDE, a, b); }
 /// Element-wise power.
+/// \relates lang::core::Constant
 inline Constant operator^(Constant const& a, Constant const& b) { return apply(op::POWER, a, b); }
+/// \relates lang::core::Constant
 inline Constant operator&(Constant const& a, Constant const& b) { return apply(op::AND, a, b); }
+/// \relates lang::core::Constant
 inline Constant operator|(Constant const& a, Constant const& b) { return apply(op::OR, a, b); }
 ///@}
 

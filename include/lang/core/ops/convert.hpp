@@ -19,16 +19,20 @@ namespace lang::core {
 /// fraction, an out-of-range value, a NaN, a logical made from neither 0 nor
 /// 1). A tuple raises InvalidConversion; a target outside 0..3 raises
 /// std::logic_error ("bad visit").
+/// \relates lang::core::Constant
 LANGCORE_API std::pair<Constant, bool> convert_with_check(type::Id const& target, Constant const& value);
 
 /// convert_with_check without the flag.
+/// \relates lang::core::Constant
 LANGCORE_API Constant convert(type::Id const& target, Constant const& value);
 
 /// A scalar as a 1x1 array of its element type; an array or a tuple raises
 /// InvalidToArray.
+/// \relates lang::core::Constant
 LANGCORE_API Constant to_array(Constant const& value);
 
 /// The type of an array constant; a scalar or a tuple raises InvalidArray.
+/// \relates lang::core::Constant
 LANGCORE_API ArrayType array_type(Constant const& value);
 
 }  // namespace lang::core

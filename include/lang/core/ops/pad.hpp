@@ -12,6 +12,7 @@ namespace lang::core {
 /// The array `value` with dimension `dim` made `length` long: new positions
 /// hold `fill`, which must have the array's element type (TypeMismatchForPad);
 /// a scalar or tuple raises InvalidArray.
+/// \relates lang::core::Constant
 LANGCORE_API Constant pad(Constant const& value, unsigned long dim, unsigned long length, ScalarConstant const& fill);
 
 }  // namespace lang::core

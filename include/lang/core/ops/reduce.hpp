@@ -18,17 +18,20 @@ namespace lang::core {
 /// the elements along `dim` in increasing position; the element type is kept.
 /// A scalar, a tuple or an element type the reduction does not take raises
 /// InvalidAccum; a reduction outside 0..5 raises std::logic_error ("bad visit").
+/// \relates lang::core::Constant
 LANGCORE_API Constant apply(accum::Id reduction, unsigned long dim, Constant const& value);
 
 /// An index array of the 0-based positions along `dim` of the first smallest
 /// (largest) element; a NaN is never chosen unless it comes first. A zero
 /// length along `dim` stays, giving an empty result. Logical arrays, scalars
 /// and tuples raise InvalidExtrema.
+/// \relates lang::core::Constant
 LANGCORE_API Constant apply(extrema::Id extremum, unsigned long dim, Constant const& value);
 
 /// The value every output element of `reduction` starts from, for elements
 /// of type `element` (0 for sum, +infinity for a real minimum). A pair that
 /// `apply` rejects raises the same InvalidAccum, naming the empty 0x1 array.
+/// \relates lang::core::ScalarConstant
 LANGCORE_API ScalarConstant accumulation_ident(accum::Id reduction, type::Id element);
 
 }  // namespace lang::core

@@ -25,6 +25,9 @@
 namespace lang::core {
 
 /// The shape of an array: an interned handle, copied and compared as a pointer.
+///
+/// Building, comparing and reshaping shapes:
+/// \snippet types_tour.cpp array_size
 class LANGCORE_API ArraySize : public kbase::Relatable<ArraySize, kbase::NativeEquality>,
                                public kbase::detail::OrderingOperators<ArraySize>,
                                public boost::multipliable<ArraySize>,
@@ -119,12 +122,15 @@ private:
 static_assert(sizeof(ArraySize) == sizeof(void*));
 
 /// Equal shapes share one record, so this compares pointers.
+/// \relates lang::core::ArraySize
 inline bool operator==(ArraySize const& a, ArraySize const& b) noexcept { return a.data() == b.data(); }
 
 /// The hash stored in the record.
+/// \relates lang::core::ArraySize
 inline std::size_t hash_value(ArraySize const& s) noexcept { return s.data()->hash(); }
 
 /// Exchanges the two handles.
+/// \relates lang::core::ArraySize
 inline void swap(ArraySize& a, ArraySize& b) noexcept {
     ArraySize const t = a;
     a = b;
@@ -132,19 +138,24 @@ inline void swap(ArraySize& a, ArraySize& b) noexcept {
 }
 
 /// Dimension by dimension: 0 equal, 1 when `a` orders first, 2 when `b` does.
+/// \relates lang::core::ArraySize
 LANGCORE_API int compare(ArraySize const& a, ArraySize const& b) noexcept;
 
 /// The shape of the matrix product a * b.
+/// \relates lang::core::ArraySize
 LANGCORE_API ArraySize mtimes(ArraySize const& a, ArraySize const& b);
 
 /// The extent that subscript `dim` spans when `s` is indexed with
 /// `subscripts` subscripts: the last one spans all remaining dimensions.
+/// \relates lang::core::ArraySize
 LANGCORE_API unsigned long length(ArraySize const& s, unsigned long dim, kbase::Positive<unsigned long> subscripts);
 
 /// The lengths of all size() dimensions separated by ", ", e.g. "2, 3".
+/// \relates lang::core::ArraySize
 LANGCORE_API std::ostream& operator<<(std::ostream& os, ArraySize const& s);
 
 /// The lengths of all size() dimensions joined by "x", e.g. u"2x3".
+/// \relates lang::core::ArraySize
 LANGCORE_API std::u16string to_user_string(ArraySize const& s);
 
 }  // namespace lang::core

@@ -30,20 +30,26 @@ public:
 };
 
 /// The element type.
+/// \relates lang::core::ArrayType
 inline type::Id ground_type(ArrayType const& t) noexcept { return t.base(); }
 
 /// Same element type and same shape.
+/// \relates lang::core::ArrayType
 inline bool operator==(ArrayType const& a, ArrayType const& b) noexcept {
     return a.base() == b.base() && a.size() == b.size();
 }
 /// By base id (signed), then by shape.
+/// \relates lang::core::ArrayType
 LANGCORE_API int compare(ArrayType const& a, ArrayType const& b) noexcept;
 /// Of the element type and the shape; consistent with ==.
+/// \relates lang::core::ArrayType
 LANGCORE_API unsigned long hash_value(ArrayType const& t) noexcept;
 
 /// Writes array<base, lengths...>, e.g. array<real, 2, 3>.
+/// \relates lang::core::ArrayType
 LANGCORE_API std::ostream& operator<<(std::ostream& os, ArrayType const& t);
 /// The text shown to users, e.g. [2x3 double].
+/// \relates lang::core::ArrayType
 LANGCORE_API std::u16string to_user_string(ArrayType const& t);
 
 }  // namespace lang::core

@@ -38,12 +38,16 @@ private:
 
 /// A function type is compound, and neither a value type nor void.
 ///@{
+/// \relates lang::core::FunctionType
 inline bool is_compound_type(FunctionType const&) noexcept { return true; }
+/// \relates lang::core::FunctionType
 inline bool is_value_type(FunctionType const&) noexcept { return false; }
+/// \relates lang::core::FunctionType
 inline bool is_void_type(FunctionType const&) noexcept { return false; }
 ///@}
 
 /// Writes function<...> with the types separated by ", ".
+/// \relates lang::core::FunctionType
 LANGCORE_API std::ostream& operator<<(std::ostream& os, FunctionType const& t);
 
 }  // namespace lang::core

@@ -27,20 +27,25 @@ public:
 };
 
 /// The element type.
+/// \relates lang::core::ScalarType
 inline type::Id ground_type(ScalarType const& t) noexcept { return t(); }
 
 /// Same element type.
+/// \relates lang::core::ScalarType
 inline bool operator==(ScalarType const& a, ScalarType const& b) noexcept { return a() == b(); }
 
 /// Orders by id, as signed integers.
+/// \relates lang::core::ScalarType
 inline int compare(ScalarType const& a, ScalarType const& b) noexcept {
     return a() < b() ? 1 : a() > b() ? 2 : 0;
 }
 
 /// Of the element type; consistent with ==.
+/// \relates lang::core::ScalarType
 LANGCORE_API unsigned long hash_value(ScalarType const& t) noexcept;
 
 /// Writes the id's stream name, e.g. real.
+/// \relates lang::core::ScalarType
 LANGCORE_API std::ostream& operator<<(std::ostream& os, ScalarType const& t);
 
 }  // namespace lang::core

@@ -27,18 +27,27 @@ public:
 };
 
 /// Always true.
+/// \relates lang::core::TupleType
 inline bool is_compound_type(TupleType const&) noexcept { return true; }
 /// True for the tuple with no elements (a tuple holding one void is not void).
+/// \relates lang::core::TupleType
 inline bool is_void_type(TupleType const& t) noexcept { return t.types().empty(); }
 
 /// The same element types in the same order.
+/// \relates lang::core::TupleType
 LANGCORE_API bool operator==(TupleType const& a, TupleType const& b);
 /// Lexicographic over the elements; a proper prefix orders first.
+/// \relates lang::core::TupleType
 LANGCORE_API int compare(TupleType const& a, TupleType const& b);
 /// Of the element types in order; consistent with ==.
+/// \relates lang::core::TupleType
 LANGCORE_API unsigned long hash_value(TupleType const& t);
 
 /// Writes tuple<...> with the elements separated by ", "; void is tuple<>.
+/// \relates lang::core::TupleType
 LANGCORE_API std::ostream& operator<<(std::ostream& os, TupleType const& t);
 
 }  // namespace lang::core
+
+// Completes Type, which Types holds by value (see types.hpp).
+#include <lang/core/types/type.hpp>

@@ -22,6 +22,9 @@
 namespace lang::core {
 
 /// The type of any value: a tuple, scalar or array type.
+///
+/// Building types:
+/// \snippet types_tour.cpp type
 class LANGCORE_API Type : public kbase::Relatable<Type, kbase::NativeEquality>,
                           public kbase::detail::OrderingOperators<Type> {
 public:
@@ -53,27 +56,36 @@ private:
 /// By id() first, then as the alternative; the hash is consistent with ==.
 /// These memoise hashes inside the operands.
 ///@{
+/// \relates lang::core::Type
 LANGCORE_API bool operator==(Type const& a, Type const& b);
+/// \relates lang::core::Type
 LANGCORE_API int compare(Type const& a, Type const& b);
+/// \relates lang::core::Type
 LANGCORE_API unsigned long hash_value(Type const& t);
 ///@}
 
 /// Structural equality that neither reads nor writes hash memos.
+/// \relates lang::core::Type
 LANGCORE_API bool equal_ignore_annotation(Type const& a, Type const& b);
 /// Clears every memo and unshares tuple lists; the type stays equal to what it was.
 LANGCORE_API void strip_annotation_inplace(Type& t);
 
 /// True for every tuple, void included.
+/// \relates lang::core::Type
 LANGCORE_API bool is_compound_type(Type const& t);
 /// True for the empty tuple only.
+/// \relates lang::core::Type
 LANGCORE_API bool is_void_type(Type const& t);
 /// The element type of a scalar or array type; a tuple raises InvalidGroundType.
+/// \relates lang::core::Type
 LANGCORE_API type::Id ground_type(Type const& t);
 
 /// Feeds the type's digest bytes: id() as 8 bytes, then the alternative's fields.
+/// \relates lang::core::Type
 LANGCORE_API void incorporate_data(DigestSink& sink, Type const& t);
 
 /// Writes the alternative: real, array<real, 2, 3>, tuple<...>.
+/// \relates lang::core::Type
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Type const& t);
 
 }  // namespace lang::core

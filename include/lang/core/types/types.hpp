@@ -39,12 +39,21 @@ public:
 };
 
 /// Combines the element hashes in order, starting from 0.
+/// \relates lang::core::Types
 LANGCORE_API unsigned long hash_value(Types const& types);
 
 /// The two-element list (a, b).
+/// \relates lang::core::Types
 LANGCORE_API Types operator+(Type const& a, Type const& b);
 
 /// Writes "(" then the elements separated by ", " then ")".
+/// \relates lang::core::Types
 LANGCORE_API std::ostream& operator<<(std::ostream& os, Types const& types);
 
 }  // namespace lang::core
+
+// Types holds its elements by value, so whatever copies or destroys a list
+// needs Type complete. It comes after Types is defined, through the tuple
+// type's header, which then includes Type's: this order works whichever of
+// the three headers a file includes first.
+#include <lang/core/types/tuple_type.hpp>
