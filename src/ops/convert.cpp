@@ -21,7 +21,7 @@ namespace {
 template <bool Check, class U>
 struct ConvertLoop {
     template <class T>
-    [[gnu::always_inline]] bool operator()(T const* __restrict in, U* __restrict out, unsigned long n) const {
+    [[gnu::always_inline]] bool operator()(auto, T const* __restrict in, U* __restrict out, unsigned long n) const {
         bool changed = false;
         unsigned long i = 0;
 #ifdef __SSE2__

@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <type_traits>
 
-#if defined(__x86_64__)
+#if LANGCORE_X86_64
 #include <immintrin.h>
 #endif
 
@@ -28,53 +28,7 @@ struct Walk {
     unsigned long outer;
 };
 
-/// Runs of one element: each output folds `len` contiguous inputs. Several
-/// outputs are folded side by side; each keeps its own left-to-right order,
-/// but the independent chains hide the latency of a floating-point step.
-struct FoldColumnsLoop {
-    template <class T, class Step>
-    [[gnu::always_inline]] void operator()(T const* __restrict in, T* __restrict out, unsigned long len,
-                                           unsigned long outer, T init, Step step) const {
-        constexpr unsigned long lanes = 8;
-        unsigned long b = 0;
-        for (; b + lanes <= outer; b += lanes) {
-            T const* const p = in + b * len;
-            T acc[lanes];
-            for (unsigned long g = 0; g < lanes; ++g) acc[g] = init;
-            for (unsigned long k = 0; k < len; ++k) {
-                for (unsigned long g = 0; g < lanes; ++g) acc[g] = step(acc[g], p[g * len + k]);
-            }
-            for (unsigned long g = 0; g < lanes; ++g) out[b + g] = acc[g];
-        }
-        for (; b < outer; ++b) {
-            T const* const p = in + b * len;
-            T acc = init;
-            for (unsigned long k = 0; k < len; ++k) acc = step(acc, p[k]);
-            out[b] = acc;
-        }
-    }
-};
-
-/// Longer runs: each input run combines with its block's output run, runs
-/// in increasing position, so every output element still folds left to
-/// right; the first run also stands in for the initialising pass.
-struct FoldRunsLoop {
-    template <class T, class Step>
-    [[gnu::always_inline]] void operator()(T const* __restrict in, T* __restrict out, Walk w, T init,
-                                           Step step) const {
-        for (unsigned long b = 0; b < w.outer; ++b) {
-            T* __restrict const o = out + b * w.stride;
-            T const* __restrict row = in + b * w.len * w.stride;
-            for (unsigned long j = 0; j < w.stride; ++j) o[j] = step(init, row[j]);
-            for (unsigned long k = 1; k < w.len; ++k) {
-                row += w.stride;
-                for (unsigned long j = 0; j < w.stride; ++j) o[j] = step(o[j], row[j]);
-            }
-        }
-    }
-};
-
-#if defined(__x86_64__)
+#if LANGCORE_X86_64
 
 /// The AVX2 form of a real step acc = step(acc, x), where one exists with
 /// exactly its result: min_pd(x, acc) is x < acc ? x : acc, as MIN's rule.
@@ -92,11 +46,12 @@ template <class Step>
     else return _mm256_max_pd(x, acc);
 }
 
-/// Sixteen runs of one element at a time, four per register: four
+/// Sixteen runs of one element at a time, four per register, as long as
+/// sixteen remain; returns how many runs it folded: four
 /// consecutive elements of four runs are loaded and transposed, so each lane
 /// takes its own run's elements one after another, in order.
 template <class Step>
-[[gnu::target("avx2")]] void fold_columns_avx2(double const* __restrict in, double* __restrict out,
+[[gnu::target("avx2")]] unsigned long fold_columns_avx2(double const* __restrict in, double* __restrict out,
                                                unsigned long len, unsigned long outer, double init, Step step) {
     constexpr unsigned long lanes = 16;
     unsigned long b = 0;
@@ -129,15 +84,61 @@ template <class Step>
             out[b + g] = sums[g];
         }
     }
-    FoldColumnsLoop{}(in + b * len, out + b, len, outer - b, init, step);
+    return b;
 }
 
-#else
-
-template <class Step>
-constexpr bool has_vector_step = false;
-
 #endif
+
+/// Runs of one element: each output folds `len` contiguous inputs. Several
+/// outputs are folded side by side; each keeps its own left-to-right order,
+/// but the independent chains hide the latency of a floating-point step.
+struct FoldColumnsLoop {
+    template <class Isa, class T, class Step>
+    [[gnu::always_inline]] void operator()(Isa, T const* __restrict in, T* __restrict out, unsigned long len,
+                                           unsigned long outer, T init, Step step) const {
+        unsigned long b = 0;
+#if LANGCORE_X86_64
+        if constexpr (Isa::path != KernelPath::generic && std::is_same_v<T, double> && has_vector_step<Step>) {
+            b = fold_columns_avx2(in, out, len, outer, init, step);
+        }
+#endif
+        constexpr unsigned long lanes = 8;
+        for (; b + lanes <= outer; b += lanes) {
+            T const* const p = in + b * len;
+            T acc[lanes];
+            for (unsigned long g = 0; g < lanes; ++g) acc[g] = init;
+            for (unsigned long k = 0; k < len; ++k) {
+                for (unsigned long g = 0; g < lanes; ++g) acc[g] = step(acc[g], p[g * len + k]);
+            }
+            for (unsigned long g = 0; g < lanes; ++g) out[b + g] = acc[g];
+        }
+        for (; b < outer; ++b) {
+            T const* const p = in + b * len;
+            T acc = init;
+            for (unsigned long k = 0; k < len; ++k) acc = step(acc, p[k]);
+            out[b] = acc;
+        }
+    }
+};
+
+/// Longer runs: each input run combines with its block's output run, runs
+/// in increasing position, so every output element still folds left to
+/// right; the first run also stands in for the initialising pass.
+struct FoldRunsLoop {
+    template <class T, class Step>
+    [[gnu::always_inline]] void operator()(auto, T const* __restrict in, T* __restrict out, Walk w, T init,
+                                           Step step) const {
+        for (unsigned long b = 0; b < w.outer; ++b) {
+            T* __restrict const o = out + b * w.stride;
+            T const* __restrict row = in + b * w.len * w.stride;
+            for (unsigned long j = 0; j < w.stride; ++j) o[j] = step(init, row[j]);
+            for (unsigned long k = 1; k < w.len; ++k) {
+                row += w.stride;
+                for (unsigned long j = 0; j < w.stride; ++j) o[j] = step(o[j], row[j]);
+            }
+        }
+    }
+};
 
 /// Folds `in`, walked as `w`, into every output element.
 template <class T, class Step>
@@ -150,15 +151,8 @@ void fold(T const* in, T* out, Walk w, T init, Step step) {
         w.stride *= w.outer;
         w.outer = 1;
     }
-    bool const avx2 = use_avx2();
-    if (w.stride != 1) {
-        run_on(avx2, FoldRunsLoop{}, in, out, w, init, step);
-    } else if constexpr (std::is_same_v<T, double> && has_vector_step<Step>) {
-        if (avx2) fold_columns_avx2(in, out, w.len, w.outer, init, step);
-        else FoldColumnsLoop{}(in, out, w.len, w.outer, init, step);
-    } else {
-        run_on(avx2, FoldColumnsLoop{}, in, out, w.len, w.outer, init, step);
-    }
+    if (w.stride != 1) run(FoldRunsLoop{}, in, out, w, init, step);
+    else run(FoldColumnsLoop{}, in, out, w.len, w.outer, init, step);
 }
 
 }  // namespace lang::core::kernels
