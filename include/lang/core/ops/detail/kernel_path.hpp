@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-// Which instruction set the folding kernels run on. Every path computes the
-// same bits (NaN payloads aside, see below); the choice exists so that tests
-// and benchmarks can run each path this processor supports.
+// Which instruction set the folding kernels run on. Every path computes each
+// element with the same operations in the same order, so results agree bit
+// for bit, with one exception: when an operation has two NaN operands, which
+// one's sign and payload the NaN result carries may differ between paths
+// (and between the scalar and array forms), as processors and compilers
+// choose. Whether a result is NaN never differs. The choice of path exists
+// so that tests and benchmarks can run each path this processor supports.
 #pragma once
 
 #include <lang/core/export.hpp>
