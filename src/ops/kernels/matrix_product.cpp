@@ -53,6 +53,10 @@ template <class T, unsigned Bytes>
         unsigned long i = 0;
         for (; i + 2 * lanes <= m; i += 2 * lanes) direct_strip<V, 2>(out, a, b, m, k, i, j);
         for (; i + lanes <= m; i += lanes) direct_strip<V, 1>(out, a, b, m, k, i, j);
+        if constexpr (Bytes > 16) {  // short columns still fill half a wide vector
+            typedef T Half __attribute__((vector_size(Bytes / 2)));
+            for (; i + lanes / 2 <= m; i += lanes / 2) direct_strip<Half, 1>(out, a, b, m, k, i, j);
+        }
         for (; i < m; ++i) {
             T sum{};
             for (unsigned long p = 0; p < k; ++p) sum = sum + a[i + p * m] * b[p + j * k];
