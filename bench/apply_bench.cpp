@@ -2,19 +2,22 @@
 // Element-wise folding against the plain -O3 loop over raw pointers: the
 // loop into an existing buffer (the machine's limit, group _Baseline), the
 // same loop writing a freshly allocated result (_Fresh), the library on its
-// run-time path (_Apply), on the generic path (_Generic), and keeping the
+// default kernel path (_Apply), on every other path this processor supports
+// (_Generic, ...), and keeping the
 // previous result alive while the next is made (_Held, so its block cannot be
 // reused), and with the heap's cache of large blocks raised above a 10^7
 // result (_Cached: no fresh pages per call). Then a 1x1 array op and a scalar fold against a double add
 // through the same benchmark loop.
 #include <groundwork/core/mem/aligned_heap.hpp>
 #include <lang/core/ops/apply.hpp>
-#include <lang/core/ops/detail/kernel_path.hpp>
 
 #include <benchmark/benchmark.h>
 
+#include "bench_support.hpp"
+
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -49,10 +52,11 @@ void loop(T const* __restrict x, T const* __restrict y, R* __restrict z, unsigne
     for (unsigned long i = 0; i < n; ++i) z[i] = f(x[i], y[i]);
 }
 
-enum class Variant { existing, fresh, apply, generic, held, cached };
+enum class Variant { existing, fresh, apply, held, cached };
 
+/// `path` is the kernel path of the library's variants.
 template <op::Id O, class T, Variant V>
-void run(benchmark::State& state) {
+void run(benchmark::State& state, bench::KernelPath path) {
     auto const n = static_cast<unsigned long>(state.range(0));
     auto const a = operand<T>(n, 1);
     auto const b = operand<T>(n, 2);
@@ -81,7 +85,7 @@ void run(benchmark::State& state) {
     } else {
         Constant const x = column(a.get(), n);
         Constant const y = column(b.get(), n);
-        lang::core::detail::force_generic_kernels(V == Variant::generic);
+        bench::OnPath const on(path);
         using groundwork::core::mem::aligned_heap;
         if constexpr (V == Variant::cached) aligned_heap::set_large_cache_limit(256ul << 20);
         Constant held = false;
@@ -91,36 +95,42 @@ void run(benchmark::State& state) {
             benchmark::ClobberMemory();
             if constexpr (V == Variant::held) std::swap(held, result);
         }
-        lang::core::detail::force_generic_kernels(false);
         aligned_heap::set_large_cache_limit(aligned_heap::default_large_cache_limit);
     }
     state.SetItemsProcessed(static_cast<long>(state.iterations() * n));
 }
 
-#define LANGCORE_ELEMENTWISE(NAME, O, T)                                    \
-    BENCHMARK(run<O, T, Variant::existing>)->Name(#NAME "_Baseline")->Apply(sizes); \
-    BENCHMARK(run<O, T, Variant::fresh>)->Name(#NAME "_Fresh")->Apply(sizes);       \
-    BENCHMARK(run<O, T, Variant::apply>)->Name(#NAME "_Apply")->Apply(sizes);       \
-    BENCHMARK(run<O, T, Variant::generic>)->Name(#NAME "_Generic")->Apply(sizes);
-
 void sizes(benchmark::internal::Benchmark* b) { b->Arg(1000)->Arg(1000000); }
 
-LANGCORE_ELEMENTWISE(ElementwiseTimesReal, op::TIMES, double)
-LANGCORE_ELEMENTWISE(ElementwiseLtReal, op::LT, double)
-LANGCORE_ELEMENTWISE(ElementwisePlusInteger, op::PLUS, int)
-LANGCORE_ELEMENTWISE(ElementwisePlusIndex, op::PLUS, unsigned long)
-LANGCORE_ELEMENTWISE(ElementwiseAndLogical, op::AND, bool)
-
-#undef LANGCORE_ELEMENTWISE
+template <op::Id O, class T>
+void register_group(std::string const& group, void (*args)(benchmark::internal::Benchmark*)) {
+    auto const variant = [&](char const* name, auto run) {
+        benchmark::RegisterBenchmark((group + "_" + name).c_str(), run, bench::default_path())->Apply(args);
+    };
+    variant("Baseline", run<O, T, Variant::existing>);
+    variant("Fresh", run<O, T, Variant::fresh>);
+    variant("Apply", run<O, T, Variant::apply>);
+    for (auto* b : bench::on_other_paths(group, run<O, T, Variant::apply>)) b->Apply(args);
+}
 
 // Real plus is the plotted one: every size from 10^3 to 10^7.
 void plus_sizes(benchmark::internal::Benchmark* b) { b->RangeMultiplier(10)->Range(1000, 10000000); }
-BENCHMARK(run<op::PLUS, double, Variant::existing>)->Name("ElementwisePlusReal_Baseline")->Apply(plus_sizes);
-BENCHMARK(run<op::PLUS, double, Variant::fresh>)->Name("ElementwisePlusReal_Fresh")->Apply(plus_sizes);
-BENCHMARK(run<op::PLUS, double, Variant::apply>)->Name("ElementwisePlusReal_Apply")->Apply(plus_sizes);
-BENCHMARK(run<op::PLUS, double, Variant::generic>)->Name("ElementwisePlusReal_Generic")->Apply(plus_sizes);
-BENCHMARK(run<op::PLUS, double, Variant::held>)->Name("ElementwisePlusReal_Held")->Arg(10000000);
-BENCHMARK(run<op::PLUS, double, Variant::cached>)->Name("ElementwisePlusReal_Cached")->Arg(10000000);
+
+[[maybe_unused]] bool const registered = [] {
+    register_group<op::TIMES, double>("ElementwiseTimesReal", sizes);
+    register_group<op::LT, double>("ElementwiseLtReal", sizes);
+    register_group<op::PLUS, int>("ElementwisePlusInteger", sizes);
+    register_group<op::PLUS, unsigned long>("ElementwisePlusIndex", sizes);
+    register_group<op::AND, bool>("ElementwiseAndLogical", sizes);
+    register_group<op::PLUS, double>("ElementwisePlusReal", plus_sizes);
+    benchmark::RegisterBenchmark("ElementwisePlusReal_Held", run<op::PLUS, double, Variant::held>,
+                                 bench::default_path())
+        ->Arg(10000000);
+    benchmark::RegisterBenchmark("ElementwisePlusReal_Cached", run<op::PLUS, double, Variant::cached>,
+                                 bench::default_path())
+        ->Arg(10000000);
+    return true;
+}();
 
 /// The double add both small-operand groups compare with.
 void double_add(benchmark::State& state) {

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
 // Converting 10^6 reals to integers, with and without the loss flag, against
 // the plain -O3 loop into an existing buffer that truncates in range values
-// the same way; the library runs on its run-time path (_Convert) and on the
-// generic path (_Generic). The values are in range.
+// the same way; the library runs on its default kernel path (_Convert) and
+// on every other path this processor supports (_Generic, ...). The values
+// are in range.
 #include <lang/core/ops/convert.hpp>
-#include <lang/core/ops/detail/kernel_path.hpp>
 
 #include <benchmark/benchmark.h>
 
 #include "bench_support.hpp"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -44,11 +45,11 @@ void plain(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<long>(state.iterations() * n));
 }
 
-template <bool Check, bool Generic>
-void folded(benchmark::State& state) {
+template <bool Check>
+void folded(benchmark::State& state, bench::KernelPath path) {
     auto const n = static_cast<unsigned long>(state.range(0));
     Constant const in = bench::to_array(ArraySize{n, 1}, reals(n));
-    lang::core::detail::force_generic_kernels(Generic);
+    bench::OnPath const on(path);
     for (auto _ : state) {
         if constexpr (Check) {
             auto result = convert_with_check(type::INTEGER, in);
@@ -59,17 +60,22 @@ void folded(benchmark::State& state) {
         }
         benchmark::ClobberMemory();
     }
-    lang::core::detail::force_generic_kernels(false);
     state.SetItemsProcessed(static_cast<long>(state.iterations() * n));
 }
 
 void million(benchmark::internal::Benchmark* b) { b->Arg(1000000)->Unit(benchmark::kMicrosecond); }
 
-BENCHMARK(plain<false>)->Name("ConvertRealToInteger_Baseline")->Apply(million);
-BENCHMARK(folded<false, false>)->Name("ConvertRealToInteger_Convert")->Apply(million);
-BENCHMARK(folded<false, true>)->Name("ConvertRealToInteger_Generic")->Apply(million);
-BENCHMARK(plain<true>)->Name("ConvertWithCheckRealToInteger_Baseline")->Apply(million);
-BENCHMARK(folded<true, false>)->Name("ConvertWithCheckRealToInteger_Convert")->Apply(million);
-BENCHMARK(folded<true, true>)->Name("ConvertWithCheckRealToInteger_Generic")->Apply(million);
+template <bool Check>
+void register_group(std::string const& group) {
+    benchmark::RegisterBenchmark((group + "_Baseline").c_str(), plain<Check>)->Apply(million);
+    benchmark::RegisterBenchmark((group + "_Convert").c_str(), folded<Check>, bench::default_path())->Apply(million);
+    for (auto* b : bench::on_other_paths(group, folded<Check>)) b->Apply(million);
+}
+
+[[maybe_unused]] bool const registered = [] {
+    register_group<false>("ConvertRealToInteger");
+    register_group<true>("ConvertWithCheckRealToInteger");
+    return true;
+}();
 
 }  // namespace

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 // The matrix product of square real matrices. The baseline is OpenBLAS's
 // single-threaded dgemm, which may sum in any order; beside it run the
-// library on the path this processor takes and on the forced generic path,
+// library on its default kernel path and on every other path this processor
+// supports,
 // and the textbook loop (each element from zero, ascending p) into an
 // existing buffer, whose bits the library reproduces. Small products are
 // also compared with that loop alone, since allocation dominates them.
 #include <lang/core/ops/apply.hpp>
-#include <lang/core/ops/detail/kernel_path.hpp>
 
 #include <benchmark/benchmark.h>
 #include <cblas.h>
@@ -59,17 +59,16 @@ void textbook_product(benchmark::State& state) {
     count_flops(state, n);
 }
 
-void library_product(benchmark::State& state, bool generic) {
+void library_product(benchmark::State& state, bench::KernelPath path) {
     auto const n = static_cast<unsigned long>(state.range(0));
     Constant const a = bench::to_array(ArraySize{n, n}, matrix(n, 1));
     Constant const b = bench::to_array(ArraySize{n, n}, matrix(n, 2));
-    lang::core::detail::force_generic_kernels(generic);
+    bench::OnPath const on(path);
     for (auto _ : state) {
         Constant c = apply(op::MTIMES, a, b);
         benchmark::DoNotOptimize(c);
         benchmark::ClobberMemory();
     }
-    lang::core::detail::force_generic_kernels(false);
     count_flops(state, n);
 }
 
@@ -90,11 +89,10 @@ void Mtimes_Baseline(benchmark::State& state) {
     count_flops(state, size);
 }
 
-void Mtimes_Apply(benchmark::State& state) { library_product(state, false); }
-void Mtimes_Generic(benchmark::State& state) { library_product(state, true); }
+void Mtimes_Apply(benchmark::State& state) { library_product(state, bench::default_path()); }
 void Mtimes_Textbook(benchmark::State& state) { textbook_product(state); }
 void MtimesSmall_Baseline(benchmark::State& state) { textbook_product(state); }
-void MtimesSmall_Apply(benchmark::State& state) { library_product(state, false); }
+void MtimesSmall_Apply(benchmark::State& state) { library_product(state, bench::default_path()); }
 
 void sizes(benchmark::internal::Benchmark* b) {
     for (int n : {8, 16, 32, 64, 128, 256, 384, 512}) b->Arg(n);
@@ -107,7 +105,10 @@ void textbook_sizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(Mtimes_Baseline)->Apply(sizes);
 BENCHMARK(Mtimes_Apply)->Apply(sizes);
-BENCHMARK(Mtimes_Generic)->Apply(sizes);
+[[maybe_unused]] bool const registered = [] {
+    for (auto* b : bench::on_other_paths("Mtimes", library_product)) b->Apply(sizes);
+    return true;
+}();
 BENCHMARK(Mtimes_Textbook)->Apply(textbook_sizes);
 BENCHMARK(MtimesSmall_Baseline)->Arg(2)->Arg(4)->Arg(8);
 BENCHMARK(MtimesSmall_Apply)->Arg(2)->Arg(4)->Arg(8);

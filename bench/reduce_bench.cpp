@@ -2,9 +2,8 @@
 // Reductions of a 1000x1000 real array along both dimensions against the
 // strictly sequential -O3 loops into an existing buffer: along dimension 0
 // one column at a time, along dimension 1 whole columns added element-wise
-// in order. The library runs on its run-time path (_Apply) and on the
-// generic path (_Generic).
-#include <lang/core/ops/detail/kernel_path.hpp>
+// in order. The library runs on its default kernel path (_Apply) and on
+// every other path this processor supports (_Generic, ...).
 #include <lang/core/ops/reduce.hpp>
 
 #include <benchmark/benchmark.h>
@@ -12,6 +11,7 @@
 #include "bench_support.hpp"
 
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -66,29 +66,34 @@ void sequential(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<long>(state.iterations() * in.size()));
 }
 
-template <accum::Id A, bool Generic>
-void folded(benchmark::State& state) {
+template <accum::Id A>
+void folded(benchmark::State& state, bench::KernelPath path) {
     Constant const in = bench::to_array(ArraySize{rows, columns}, matrix());
     auto const dim = static_cast<unsigned long>(state.range(0));
-    lang::core::detail::force_generic_kernels(Generic);
+    bench::OnPath const on(path);
     for (auto _ : state) {
         Constant result = apply(A, dim, in);
         benchmark::DoNotOptimize(result);
         benchmark::ClobberMemory();
     }
-    lang::core::detail::force_generic_kernels(false);
     state.SetItemsProcessed(static_cast<long>(state.iterations() * rows * columns));
 }
 
-#define LANGCORE_REDUCE(NAME, A)                                                                       \
-    BENCHMARK(sequential<A>)->Name(#NAME "_Baseline")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);  \
-    BENCHMARK(folded<A, false>)->Name(#NAME "_Apply")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond); \
-    BENCHMARK(folded<A, true>)->Name(#NAME "_Generic")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+void dims(benchmark::internal::Benchmark* b) { b->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond); }
 
-LANGCORE_REDUCE(ReduceSum, accum::SUM)
-LANGCORE_REDUCE(ReduceProd, accum::PROD)
-LANGCORE_REDUCE(ReduceMaximum, accum::MAXIMUM)
+template <accum::Id A>
+void register_group(char const* name) {
+    std::string const group(name);
+    benchmark::RegisterBenchmark((group + "_Baseline").c_str(), sequential<A>)->Apply(dims);
+    benchmark::RegisterBenchmark((group + "_Apply").c_str(), folded<A>, bench::default_path())->Apply(dims);
+    for (auto* b : bench::on_other_paths(group, folded<A>)) b->Apply(dims);
+}
 
-#undef LANGCORE_REDUCE
+[[maybe_unused]] bool const registered = [] {
+    register_group<accum::SUM>("ReduceSum");
+    register_group<accum::PROD>("ReduceProd");
+    register_group<accum::MAXIMUM>("ReduceMaximum");
+    return true;
+}();
 
 }  // namespace

@@ -4,10 +4,12 @@
 // message exception, an allocation failure or "bad visit" for an operator
 // outside the tables, accept exactly the operand kinds that fold, give the
 // predicted result type, and agree element by element with a reference
-// built from scalar folding (any NaN matches any NaN).
+// built from scalar folding (any NaN matches any NaN), on the kernel path
+// the input picks.
 #include "constant_decoder.hpp"
 
 #include <lang/core/core.hpp>
+#include <lang/core/ops/detail/kernel_path.hpp>
 
 #include <algorithm>
 #include <bit>
@@ -558,6 +560,10 @@ void relations(Constant const& a, Constant const& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size) {
+    // The kernel path comes from the last byte, which the calls read as well,
+    // so that every stored input keeps its meaning and each can run on any path.
+    auto const paths = detail::supported_kernel_paths();
+    detail::set_kernel_path(paths[size == 0 ? 0 : data[size - 1] % paths.size()]);
     ByteReader in(data, size);
     ConstantDecoder dec(in);
     std::vector<Constant> pool;

@@ -11,6 +11,7 @@ packages=(
   libopenblas-dev        # the benchmarks' peer for the matrix product
   python3-matplotlib     # bench/plot.py
   doxygen                # the API reference
+  g++-aarch64-linux-gnu  # CI: the library without x86 kernels
   pkgconf man-db groff-base dpkg-dev file  # packaging and its checks
   build-essential debhelper lintian        # the Debian packages (dpkg-buildpackage)
 )

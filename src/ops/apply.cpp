@@ -182,23 +182,22 @@ Constant kernel_for(Constant const& a, Constant const& b) {
     return binary<O>(operand_of<KA>(a), operand_of<KB>(b), a, b);
 }
 
-// Alternatives 0..3 of a constant are the scalars, 4..7 the arrays, of the
-// same four element types in the same order.
+using detail::scalar_kinds;
 
 /// The entry of `same_type_kernels` for operands with alternatives ka and kb
-/// of one element type: by operator, element type, then whether a and b are arrays.
+/// of one element type: the scalar fold's slot, then whether a and b are arrays.
 constexpr std::size_t same_type_entry(op::Id o, std::size_t ka, std::size_t kb) noexcept {
-    return static_cast<std::size_t>(o) * 16 + ka % 4 * 4 + ka / 4 * 2 + kb / 4;
+    return detail::scalar_fold_slot(o, ka % scalar_kinds) * 4 + ka / scalar_kinds * 2 + kb / scalar_kinds;
 }
 
 /// Entry i's operator and its operands' alternatives: same_type_entry's inverse.
 ///@{
-constexpr op::Id entry_op(std::size_t i) noexcept { return static_cast<op::Id>(i / 16); }
-constexpr std::size_t entry_left(std::size_t i) noexcept { return i / 4 % 4 + i / 2 % 2 * 4; }
-constexpr std::size_t entry_right(std::size_t i) noexcept { return i / 4 % 4 + i % 2 * 4; }
+constexpr op::Id entry_op(std::size_t i) noexcept { return static_cast<op::Id>(i / 4 / scalar_kinds); }
+constexpr std::size_t entry_left(std::size_t i) noexcept { return i / 4 % scalar_kinds + i / 2 % 2 * scalar_kinds; }
+constexpr std::size_t entry_right(std::size_t i) noexcept { return i / 4 % scalar_kinds + i % 2 * scalar_kinds; }
 ///@}
 static_assert([] {
-    for (std::size_t i = 0; i < op::COUNT * 16; ++i) {
+    for (std::size_t i = 0; i < detail::scalar_fold_slots * 4; ++i) {
         if (same_type_entry(entry_op(i), entry_left(i), entry_right(i)) != i) return false;
     }
     return true;
@@ -206,7 +205,7 @@ static_assert([] {
 
 constexpr auto same_type_kernels = []<std::size_t... I>(std::index_sequence<I...>) {
     return std::array<detail::BinaryFold, sizeof...(I)>{&kernel_for<entry_op(I), entry_left(I), entry_right(I)>...};
-}(std::make_index_sequence<op::COUNT * 16>{});
+}(std::make_index_sequence<detail::scalar_fold_slots * 4>{});
 
 /// c = c op s in place, for the compound assignments.
 template <op::Id O>
@@ -253,15 +252,22 @@ Constant apply(op::Id o, Constant const& a) {
 
 namespace detail {
 
-constinit std::array<BinaryFold, op::COUNT * 4> const scalar_folds = []<std::size_t... I>(std::index_sequence<I...>) {
-    return std::array<BinaryFold, sizeof...(I)>{same_type_kernels[same_type_entry(op::Id(I / 4), I % 4, I % 4)]...};
-}(std::make_index_sequence<op::COUNT * 4>{});
+constinit std::array<BinaryFold, scalar_fold_slots> const scalar_folds = [] {
+    std::array<BinaryFold, scalar_fold_slots> folds{};
+    for (int o = 0; o < op::COUNT; ++o) {
+        for (std::size_t k = 0; k < scalar_kinds; ++k) {
+            folds[scalar_fold_slot(op::Id(o), k)] = same_type_kernels[same_type_entry(op::Id(o), k, k)];
+        }
+    }
+    return folds;
+}();
 
 Constant apply_general(op::Id o, Constant const& a, Constant const& b) {
     // A valueless operand's index is variant_npos, which fails the bound.
     std::size_t const ka = a.value().index();
     std::size_t const kb = b.value().index();
-    if (ka < 8 && kb < 8 && ka % 4 == kb % 4 && static_cast<std::uint32_t>(o) < std::uint32_t(op::COUNT)) {
+    if (ka < 2 * scalar_kinds && kb < 2 * scalar_kinds && ka % scalar_kinds == kb % scalar_kinds &&
+        static_cast<std::uint32_t>(o) < std::uint32_t(op::COUNT)) {
         return same_type_kernels[same_type_entry(o, ka, kb)](a, b);
     }
     // Tuples, element types that differ and unknown operators: each raises

@@ -130,6 +130,17 @@ TEST(Reduce, EveryDimensionMatchesAReferenceFold) {
     });
 }
 
+// The generic path runs everywhere and comes first; the default is the widest.
+// A path this processor lacks is refused and changes nothing.
+TEST(KernelPath, OnlySupportedPathsCanBeSet) {
+    auto const paths = detail::supported_kernel_paths();
+    ASSERT_FALSE(paths.empty());
+    EXPECT_EQ(paths.front(), detail::KernelPath::generic);
+    EXPECT_EQ(detail::kernel_path(), paths.back());
+    EXPECT_FALSE(detail::set_kernel_path(static_cast<detail::KernelPath>(99)));
+    EXPECT_EQ(detail::kernel_path(), paths.back());
+}
+
 // No element is visited when the result is empty, however long the
 // dimension reduced: both return at once.
 TEST(Reduce, EmptyResultsOfLongDimensionsAreImmediate) {

@@ -9,6 +9,7 @@
 
 #include <lang/core/ops/op_id.hpp>
 
+#include <bit>
 #include <cmath>
 #include <concepts>
 #include <cstddef>
@@ -27,6 +28,12 @@ template <class T> concept Real = std::same_as<T, double>;
 /// Integer or index: arithmetic wraps.
 template <class T> concept Whole = Integer<T> || Index<T>;
 template <class T> concept Numeric = Whole<T> || Real<T>;
+template <std::size_t Bytes> struct RealVectorType { typedef double type __attribute__((vector_size(Bytes))); };
+template <std::size_t Bytes> using RealVectorOf = typename RealVectorType<Bytes>::type;
+/// Numeric, or a compiler vector of reals, to which the real rules of the
+/// folding operators apply lane by lane.
+template <class T> concept NumericOrVector =
+    Numeric<T> || (sizeof(T) >= 16 && std::has_single_bit(sizeof(T)) && std::same_as<T, RealVectorOf<sizeof(T)>>);
 }  // namespace kind
 
 // Wrapping arithmetic is done on the unsigned twin; converting back is
@@ -129,7 +136,7 @@ struct ElementOp<op::NOT> {
 
 template <>
 struct ElementOp<op::PLUS> {
-    template <kind::Numeric T>
+    template <kind::NumericOrVector T>
     constexpr T operator()(T a, T b) const noexcept {
         if constexpr (kind::Whole<T>) return wrap<T>(bits(a) + bits(b));
         else return a + b;
@@ -147,7 +154,7 @@ struct ElementOp<op::MINUS> {
 
 template <>
 struct ElementOp<op::TIMES> {
-    template <kind::Numeric T>
+    template <kind::NumericOrVector T>
     constexpr T operator()(T a, T b) const noexcept {
         if constexpr (kind::Whole<T>) return wrap<T>(bits(a) * bits(b));
         else return a * b;
@@ -279,11 +286,11 @@ struct ElementOp<op::ABS> {
 // the left survives and a NaN on the right loses.
 template <>
 struct ElementOp<op::MAX> {
-    template <kind::Numeric T> constexpr T operator()(T a, T b) const noexcept { return b > a ? b : a; }
+    template <kind::NumericOrVector T> constexpr T operator()(T a, T b) const noexcept { return b > a ? b : a; }
 };
 template <>
 struct ElementOp<op::MIN> {
-    template <kind::Numeric T> constexpr T operator()(T a, T b) const noexcept { return b < a ? b : a; }
+    template <kind::NumericOrVector T> constexpr T operator()(T a, T b) const noexcept { return b < a ? b : a; }
 };
 
 /// True when the rule of O for T has no result for a zero right operand

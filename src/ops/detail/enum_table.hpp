@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <istream>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -78,6 +79,36 @@ private:
     std::array<std::string, N> names_;
     std::unordered_map<std::string, Id> ids_;
     std::string invalid_ = "invalid";
+};
+
+/// A reduction enumeration's table, built at compile time from its rows in
+/// value order: each reduction's base operator, the reduction of each
+/// operator, and the printed names.
+template <class Id, std::size_t N>
+class ReductionTable {
+public:
+    static constexpr std::size_t size = N;
+
+    constexpr explicit ReductionTable(std::array<ReductionRow<Id>, N> const& rows)
+        : rows_(rows), by_base_(invert_bases<Id>(rows)) {
+        if (!in_value_order(rows)) throw std::logic_error("reduction rows out of value order");
+    }
+
+    op::Id base(Id id) const noexcept { return rows_[id].base; }
+    Id from_base(op::Id o) const noexcept { return by_base_[o]; }
+
+    std::ostream& write(std::ostream& os, Id id) const { return names().write(os, id); }
+    std::istream& read(std::istream& is, Id& id) const { return names().read(is, id); }
+
+private:
+    /// Built on first use; each enumeration has one table.
+    EnumNames<Id, N> const& names() const {
+        static EnumNames<Id, N> const table(rows_);
+        return table;
+    }
+
+    std::array<ReductionRow<Id>, N> rows_;
+    std::array<Id, op::COUNT> by_base_;
 };
 
 }  // namespace lang::core::detail

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The element-wise loops of folding: one body per loop, run through
-// kernels::run as generic x86-64 code or compiled for AVX2. The element rule
-// is the same functor on both paths and every element is computed on its
-// own, so both give the same bits.
+// kernels::run on every path. The element rule is the same functor on each
+// path and every element is computed on its own, so all give the same bits.
 #pragma once
 
 #include "ops/kernels/kernel_path.hpp"
@@ -15,14 +14,14 @@ namespace lang::core::kernels {
 
 struct MapLoop {
     template <class T, class R, class F>
-    [[gnu::always_inline]] void operator()(T const* __restrict x, R* __restrict out, unsigned long n, F f) const {
+    [[gnu::always_inline]] void operator()(auto, T const* __restrict x, R* __restrict out, unsigned long n, F f) const {
         for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i]);
     }
 };
 
 struct ZipLoop {
     template <class T, class R, class F>
-    [[gnu::always_inline]] void operator()(T const* __restrict x, T const* __restrict y, R* __restrict out,
+    [[gnu::always_inline]] void operator()(auto, T const* __restrict x, T const* __restrict y, R* __restrict out,
                                            unsigned long n, F f) const {
         for (unsigned long i = 0; i < n; ++i) out[i] = f(x[i], y[i]);
     }
@@ -33,7 +32,7 @@ struct ZipLoop {
 template <bool ScalarLeft>
 struct ExpandLoop {
     template <class T, class R, class F>
-    [[gnu::always_inline]] void operator()(T const* __restrict x, T s, R* __restrict out, unsigned long n,
+    [[gnu::always_inline]] void operator()(auto, T const* __restrict x, T s, R* __restrict out, unsigned long n,
                                            F f) const {
         for (unsigned long i = 0; i < n; ++i) out[i] = ScalarLeft ? f(s, x[i]) : f(x[i], s);
     }
@@ -41,7 +40,7 @@ struct ExpandLoop {
 
 struct UpdateLoop {
     template <class T, class F>
-    [[gnu::always_inline]] void operator()(T* __restrict x, T s, unsigned long n, F f) const {
+    [[gnu::always_inline]] void operator()(auto, T* __restrict x, T s, unsigned long n, F f) const {
         for (unsigned long i = 0; i < n; ++i) x[i] = f(x[i], s);
     }
 };
@@ -50,7 +49,7 @@ struct UpdateLoop {
 /// path, where choosing the path would cost more than it saves.
 template <class Loop, class... Args>
 void run_sized(unsigned long n, Loop loop, Args... args) {
-    if (n < 8) loop(args...);
+    if (n < 8) loop(Generic{}, args...);
     else run(loop, args...);
 }
 

@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: Apache-2.0
 // The folding kernel of the reductions: every output element is its run of
 // inputs folded from the initial value in ascending position. Loops run
-// through kernels::run, generic or compiled for AVX2; reals summed or
-// multiplied, or their extrema, along contiguous runs take an interleaved
-// AVX2 kernel instead. Every path folds each output in the same order, so all
-// give the same bits.
+// through kernels::run on every path; reals summed or multiplied, or their
+// extrema, along contiguous runs are folded a vector's width of runs at a
+// time. Every path folds each output in the same order.
 #pragma once
 
 #include "ops/detail/element_ops.hpp"
 #include "ops/kernels/kernel_path.hpp"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <type_traits>
-
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
+#include <utility>
 
 namespace lang::core::kernels {
 
@@ -28,15 +26,81 @@ struct Walk {
     unsigned long outer;
 };
 
+/// Lane j of a and b's butterfly at distance s: the low output takes a's
+/// lane where bit s of j is clear and b's lane j - s where it is set; the
+/// high output a's lane j + s and b's lane j.
+template <class V, std::size_t Lanes, std::size_t S, bool High, std::size_t... J>
+[[gnu::always_inline]] inline V butterfly(V a, V b, std::index_sequence<J...>) {
+    return __builtin_shufflevector(a, b, (J & S ? Lanes + J - (High ? 0 : S) : J + (High ? S : 0))...);
+}
+
+/// Transposes a square of vectors in place, one butterfly round per bit.
+template <std::size_t S = 1, class V, std::size_t Lanes>
+[[gnu::always_inline]] inline void transpose(V (&v)[Lanes]) {
+    if constexpr (S < Lanes) {
+        constexpr auto all = std::make_index_sequence<Lanes>{};
+#pragma GCC unroll 8
+        for (std::size_t i = 0; i < Lanes; ++i) {
+            if (i & S) continue;
+            V const low = butterfly<V, Lanes, S, false>(v[i], v[i + S], all);
+            v[i + S] = butterfly<V, Lanes, S, true>(v[i], v[i + S], all);
+            v[i] = low;
+        }
+        transpose<S * 2>(v);
+    }
+}
+
+/// Runs of one element folded a vector's lanes at a time, four vectors side
+/// by side, the operator's rule applied to whole vectors. Each square of
+/// consecutive elements of as many runs as lanes is loaded and transposed,
+/// so that a lane takes its own run's elements one after another, in order.
+/// Returns how many runs it folded.
+template <class V, class T, class Step>
+[[gnu::always_inline]] inline unsigned long fold_columns_wide(T const* __restrict in, T* __restrict out,
+                                                              unsigned long len, unsigned long outer, T init,
+                                                              Step step) {
+    constexpr std::size_t lanes = sizeof(V) / sizeof(T);
+    constexpr unsigned long group = 4 * lanes;
+    unsigned long b = 0;
+    for (; b + group <= outer; b += group) {
+        T const* const p = in + b * len;
+        V acc[4];
+        for (V& a : acc) a = V{} + init;
+        unsigned long k = 0;
+        for (; k + lanes <= len; k += lanes) {
+#pragma GCC unroll 4
+            for (unsigned long g = 0; g < 4; ++g) {
+                V square[lanes];
+#pragma GCC unroll 8
+                for (std::size_t r = 0; r < lanes; ++r) std::memcpy(&square[r], p + (g * lanes + r) * len + k, sizeof(V));
+                transpose(square);
+#pragma GCC unroll 8
+                for (V const& column : square) acc[g] = step(acc[g], column);
+            }
+        }
+        T sums[group];
+        std::memcpy(sums, acc, sizeof sums);
+        for (unsigned long g = 0; g < group; ++g) {
+            for (unsigned long r = k; r < len; ++r) sums[g] = step(sums[g], p[g * len + r]);
+            out[b + g] = sums[g];
+        }
+    }
+    return b;
+}
+
 /// Runs of one element: each output folds `len` contiguous inputs. Several
 /// outputs are folded side by side; each keeps its own left-to-right order,
 /// but the independent chains hide the latency of a floating-point step.
 struct FoldColumnsLoop {
-    template <class T, class Step>
-    [[gnu::always_inline]] void operator()(T const* __restrict in, T* __restrict out, unsigned long len,
+    template <class Isa, class T, class Step>
+    [[gnu::always_inline]] void operator()(Isa, T const* __restrict in, T* __restrict out, unsigned long len,
                                            unsigned long outer, T init, Step step) const {
-        constexpr unsigned long lanes = 8;
         unsigned long b = 0;
+        using V = detail::kind::RealVectorOf<Isa::vector_bytes>;
+        if constexpr (std::is_same_v<T, double> && std::is_invocable_r_v<V, Step, V, V>) {
+            b = fold_columns_wide<V>(in, out, len, outer, init, step);
+        }
+        constexpr unsigned long lanes = 8;
         for (; b + lanes <= outer; b += lanes) {
             T const* const p = in + b * len;
             T acc[lanes];
@@ -60,7 +124,7 @@ struct FoldColumnsLoop {
 /// right; the first run also stands in for the initialising pass.
 struct FoldRunsLoop {
     template <class T, class Step>
-    [[gnu::always_inline]] void operator()(T const* __restrict in, T* __restrict out, Walk w, T init,
+    [[gnu::always_inline]] void operator()(auto, T const* __restrict in, T* __restrict out, Walk w, T init,
                                            Step step) const {
         for (unsigned long b = 0; b < w.outer; ++b) {
             T* __restrict const o = out + b * w.stride;
@@ -74,71 +138,6 @@ struct FoldRunsLoop {
     }
 };
 
-#if defined(__x86_64__)
-
-/// The AVX2 form of a real step acc = step(acc, x), where one exists with
-/// exactly its result: min_pd(x, acc) is x < acc ? x : acc, as MIN's rule.
-template <class Step>
-constexpr bool has_vector_step = std::is_same_v<Step, detail::ElementOp<op::PLUS>> ||
-                                 std::is_same_v<Step, detail::ElementOp<op::TIMES>> ||
-                                 std::is_same_v<Step, detail::ElementOp<op::MIN>> ||
-                                 std::is_same_v<Step, detail::ElementOp<op::MAX>>;
-
-template <class Step>
-[[gnu::target("avx2"), gnu::always_inline]] inline __m256d vector_step(__m256d acc, __m256d x) {
-    if constexpr (std::is_same_v<Step, detail::ElementOp<op::PLUS>>) return _mm256_add_pd(acc, x);
-    else if constexpr (std::is_same_v<Step, detail::ElementOp<op::TIMES>>) return _mm256_mul_pd(acc, x);
-    else if constexpr (std::is_same_v<Step, detail::ElementOp<op::MIN>>) return _mm256_min_pd(x, acc);
-    else return _mm256_max_pd(x, acc);
-}
-
-/// Sixteen runs of one element at a time, four per register: four
-/// consecutive elements of four runs are loaded and transposed, so each lane
-/// takes its own run's elements one after another, in order.
-template <class Step>
-[[gnu::target("avx2")]] void fold_columns_avx2(double const* __restrict in, double* __restrict out,
-                                               unsigned long len, unsigned long outer, double init, Step step) {
-    constexpr unsigned long lanes = 16;
-    unsigned long b = 0;
-    for (; b + lanes <= outer; b += lanes) {
-        double const* const p = in + b * len;
-        __m256d acc[4];
-        for (auto& a : acc) a = _mm256_set1_pd(init);
-        unsigned long k = 0;
-        for (; k + 4 <= len; k += 4) {
-            for (unsigned long g = 0; g < 4; ++g) {
-                double const* const q = p + 4 * g * len + k;
-                __m256d const r0 = _mm256_loadu_pd(q);
-                __m256d const r1 = _mm256_loadu_pd(q + len);
-                __m256d const r2 = _mm256_loadu_pd(q + 2 * len);
-                __m256d const r3 = _mm256_loadu_pd(q + 3 * len);
-                __m256d const even01 = _mm256_unpacklo_pd(r0, r1);  // k, k+2 of runs 0 and 1
-                __m256d const odd01 = _mm256_unpackhi_pd(r0, r1);   // k+1, k+3
-                __m256d const even23 = _mm256_unpacklo_pd(r2, r3);
-                __m256d const odd23 = _mm256_unpackhi_pd(r2, r3);
-                acc[g] = vector_step<Step>(acc[g], _mm256_permute2f128_pd(even01, even23, 0x20));
-                acc[g] = vector_step<Step>(acc[g], _mm256_permute2f128_pd(odd01, odd23, 0x20));
-                acc[g] = vector_step<Step>(acc[g], _mm256_permute2f128_pd(even01, even23, 0x31));
-                acc[g] = vector_step<Step>(acc[g], _mm256_permute2f128_pd(odd01, odd23, 0x31));
-            }
-        }
-        alignas(32) double sums[lanes];
-        for (unsigned long g = 0; g < 4; ++g) _mm256_store_pd(sums + 4 * g, acc[g]);
-        for (unsigned long g = 0; g < lanes; ++g) {
-            for (unsigned long r = k; r < len; ++r) sums[g] = step(sums[g], p[g * len + r]);
-            out[b + g] = sums[g];
-        }
-    }
-    FoldColumnsLoop{}(in + b * len, out + b, len, outer - b, init, step);
-}
-
-#else
-
-template <class Step>
-constexpr bool has_vector_step = false;
-
-#endif
-
 /// Folds `in`, walked as `w`, into every output element.
 template <class T, class Step>
 void fold(T const* in, T* out, Walk w, T init, Step step) {
@@ -150,15 +149,8 @@ void fold(T const* in, T* out, Walk w, T init, Step step) {
         w.stride *= w.outer;
         w.outer = 1;
     }
-    bool const avx2 = use_avx2();
-    if (w.stride != 1) {
-        run_on(avx2, FoldRunsLoop{}, in, out, w, init, step);
-    } else if constexpr (std::is_same_v<T, double> && has_vector_step<Step>) {
-        if (avx2) fold_columns_avx2(in, out, w.len, w.outer, init, step);
-        else FoldColumnsLoop{}(in, out, w.len, w.outer, init, step);
-    } else {
-        run_on(avx2, FoldColumnsLoop{}, in, out, w.len, w.outer, init, step);
-    }
+    if (w.stride != 1) run(FoldRunsLoop{}, in, out, w, init, step);
+    else run(FoldColumnsLoop{}, in, out, w.len, w.outer, init, step);
 }
 
 }  // namespace lang::core::kernels

@@ -53,6 +53,10 @@ template <class T, unsigned Bytes>
         unsigned long i = 0;
         for (; i + 2 * lanes <= m; i += 2 * lanes) direct_strip<V, 2>(out, a, b, m, k, i, j);
         for (; i + lanes <= m; i += lanes) direct_strip<V, 1>(out, a, b, m, k, i, j);
+        if constexpr (Bytes > 16) {  // short columns still fill half a wide vector
+            typedef T Half __attribute__((vector_size(Bytes / 2)));
+            for (; i + lanes / 2 <= m; i += lanes / 2) direct_strip<Half, 1>(out, a, b, m, k, i, j);
+        }
         for (; i < m; ++i) {
             T sum{};
             for (unsigned long p = 0; p < k; ++p) sum = sum + a[i + p * m] * b[p + j * k];
@@ -134,8 +138,8 @@ private:
     void* data_;
 };
 
-// Everything below is inlined into the one function per instruction set
-// that runs it, so it is compiled for that instruction set.
+// Everything below is inlined into the trampoline of the path that runs it,
+// so it is compiled for that path's instruction set.
 
 template <class K, class T>
 [[gnu::always_inline]] inline void pack_left(T* __restrict dst, T const* __restrict a, unsigned long lda,
@@ -261,47 +265,19 @@ template <class K, class T>
     }
 }
 
-// Never inlined into a caller: each is the one place its instruction set runs.
-template <class T>
-[[gnu::noinline]] void generic_product(T* c, T const* a, T const* b, unsigned long m, unsigned long k,
-                                       unsigned long n) {
-    packed_product<Tile<T, 16>>(c, a, b, m, k, n);
-}
-
-template <class T>
-[[gnu::noinline]] void generic_direct_product(T* c, T const* a, T const* b, unsigned long m, unsigned long k,
-                                              unsigned long n) {
-    direct_product<T, 16>(c, a, b, m, k, n);
-}
-
-#if defined(__x86_64__) || defined(__i386__)
-template <class T>
-[[gnu::target("avx2"), gnu::noinline]] void avx2_product(T* c, T const* a, T const* b, unsigned long m,
-                                                         unsigned long k, unsigned long n) {
-    packed_product<Tile<T, 32>>(c, a, b, m, k, n);
-}
-
-template <class T>
-[[gnu::target("avx2"), gnu::noinline]] void avx2_direct_product(T* c, T const* a, T const* b, unsigned long m,
-                                                                unsigned long k, unsigned long n) {
-    direct_product<T, 32>(c, a, b, m, k, n);
-}
-#endif
-
 /// Below this many multiplications packing costs more than it saves.
 constexpr unsigned long packing_threshold = 12 * 12 * 12;
 
-template <class T>
-void product(T* c, T const* a, T const* b, unsigned long m, unsigned long k, unsigned long n) {
-    // An empty result may still have a huge side: loop over neither.
-    if (m == 0 || n == 0) return;
-    // With k = 0 no panel runs, and the direct loop writes the zeros.
-    bool const direct = k == 0 || m * n < packing_threshold / k;
-#if defined(__x86_64__) || defined(__i386__)
-    if (use_avx2()) return direct ? avx2_direct_product(c, a, b, m, k, n) : avx2_product(c, a, b, m, k, n);
-#endif
-    direct ? generic_direct_product(c, a, b, m, k, n) : generic_product(c, a, b, m, k, n);
-}
+/// The product on one path, its vectors as wide as the path's.
+struct ProductLoop {
+    template <class Isa, class T>
+    [[gnu::always_inline]] void operator()(Isa, T* c, T const* a, T const* b, unsigned long m, unsigned long k,
+                                           unsigned long n) const {
+        // With k = 0 no panel runs, and the direct loop writes the zeros.
+        if (k == 0 || m * n < packing_threshold / k) direct_product<T, Isa::vector_bytes>(c, a, b, m, k, n);
+        else packed_product<Tile<T, Isa::vector_bytes>>(c, a, b, m, k, n);
+    }
+};
 
 }  // namespace
 
@@ -317,7 +293,11 @@ Constant matrix_product(Array<T> const& a, Array<T> const& b) {
     // A signed type and its unsigned twin may alias.
     using U = Arithmetic<T>;
     return detail::fresh_array<T>(shape, [&](T* c) {
-        product(reinterpret_cast<U*>(c), reinterpret_cast<U const*>(a.x()), reinterpret_cast<U const*>(b.x()), m, k, n);
+        // An empty result may still have a huge side: loop over neither.
+        if (m != 0 && n != 0) {
+            run(ProductLoop{}, reinterpret_cast<U*>(c), reinterpret_cast<U const*>(a.x()),
+                reinterpret_cast<U const*>(b.x()), m, k, n);
+        }
     });
 }
 

@@ -8,6 +8,7 @@
 #include <lang/core/constants/constant.hpp>
 #include <lang/core/constants/constants.hpp>
 #include <lang/core/export.hpp>
+#include <lang/core/ops/detail/fold_slot.hpp>
 #include <lang/core/ops/op_id.hpp>
 
 #include <array>
@@ -19,11 +20,11 @@ namespace lang::core {
 namespace detail {
 /// Folds two operands of one element type.
 using BinaryFold = Constant (*)(Constant const& a, Constant const& b);
-/// The scalar folds by operator, then by the operands' alternative (0..3).
+/// The scalar folds, at scalar_fold_slot(op, alternative).
 /// apply() looks them up inline: two scalars of one type are the commonest
 /// fold, and a call through the library's entry costs more than the
 /// arithmetic. The arithmetic itself stays in the library.
-LANGCORE_API extern std::array<BinaryFold, op::COUNT * 4> const scalar_folds;
+LANGCORE_API extern std::array<BinaryFold, scalar_fold_slots> const scalar_folds;
 /// apply() for every other operand pair.
 LANGCORE_API Constant apply_general(op::Id op, Constant const& a, Constant const& b);
 }  // namespace detail
@@ -38,8 +39,9 @@ LANGCORE_API Constant apply(op::Id op, Constant const& a);
 inline Constant apply(op::Id op, Constant const& a, Constant const& b) {
     // A valueless operand's index is variant_npos, which fails the bound.
     std::size_t const kind = a.value().index();
-    if (kind < 4 && b.value().index() == kind && static_cast<std::uint32_t>(op) < std::uint32_t(op::COUNT)) {
-        return detail::scalar_folds[static_cast<std::size_t>(op) * 4 + kind](a, b);
+    if (kind < detail::scalar_kinds && b.value().index() == kind &&
+        static_cast<std::uint32_t>(op) < std::uint32_t(op::COUNT)) {
+        return detail::scalar_folds[detail::scalar_fold_slot(op, kind)](a, b);
     }
     return detail::apply_general(op, a, b);
 }
