@@ -13,7 +13,7 @@ int main() {
     Constant const m = matrix({{1.0, 2.0, 3.0},    // rows as written,
                                {4.0, 5.0, 6.0}});  // stored column-major
     Constant const half(0.5);
-    std::cout << (value_type(m) == type) << '\n';
+    std::cout << std::boolalpha << (value_type(m) == type) << '\n';
 
     std::cout << m + half << '\n';                                     // element-wise
     std::cout << apply(op::MTIMES, m, apply(op::TRANSPOSE, m)) << '\n';  // matrix product
