@@ -10,6 +10,7 @@
 #include "ops/detail/element_ops.hpp"
 #include "ops/kernels/elementwise.hpp"
 #include "ops/kernels/matrix_product.hpp"
+#include "ops/kernels/transpose.hpp"
 
 #include <algorithm>
 #include <array>
@@ -35,17 +36,13 @@ struct Operand {
     bool scalar() const noexcept { return array == nullptr; }
 };
 
-/// A tuple, which no operator takes.
-struct NotAnOperand {};
-
-template <class F>
-Constant visit_operand(Constant const& c, F&& f) {
-    return visit([&](auto const& x) -> Constant {
-        using A = std::decay_t<decltype(x)>;
-        if constexpr (is_scalar_v<A>) return f(Operand<typename A::element_type>{&x.value, nullptr});
-        else if constexpr (is_array_v<A>) return f(Operand<typename A::element_type>{x.x(), &x});
-        else return f(NotAnOperand{});
-    }, c);
+template <class T>
+Operand<T> operand(Scalar<T> const& x) noexcept {
+    return {&x.value, nullptr};
+}
+template <class T>
+Operand<T> operand(Array<T> const& x) noexcept {
+    return {x.x(), &x};
 }
 
 // ---- Errors -----------------------------------------------------------------
@@ -79,9 +76,9 @@ template <class Key, class... Cs>
 // and keeps its side as f's argument.
 template <class T, class R, class F>
 void zip(Operand<T> a, Operand<T> b, R* out, unsigned long n, F f) {
-    if (a.scalar()) kernels::expand<true>(b.data, *a.data, out, n, f);
-    else if (b.scalar()) kernels::expand<false>(a.data, *b.data, out, n, f);
-    else kernels::zip(a.data, b.data, out, n, f);
+    if (a.scalar()) kernels::run_sized(n, kernels::ExpandLoop<true>{}, b.data, *a.data, out, n, f);
+    else if (b.scalar()) kernels::run_sized(n, kernels::ExpandLoop<false>{}, a.data, *b.data, out, n, f);
+    else kernels::run_sized(n, kernels::ZipLoop{}, a.data, b.data, out, n, f);
 }
 
 /// True when a divisor that will be used is zero.
@@ -101,21 +98,7 @@ Constant transpose(Array<T> const& a) {
     ArraySize const shape = m == n ? a.size() : a.size().transpose();
     // A vector or an empty matrix keeps its linear order: only the shape changes.
     if (m <= 1 || n <= 1) return Constant(Array<T>(shape, a));
-    Array<T> result = Array<T>::uninitialized(shape);
-    T const* __restrict const in = a.x();
-    T* __restrict const out = result.x();
-    // Square tiles keep both the rows read and the columns written in cache.
-    constexpr unsigned long tile = 32;
-    for (unsigned long jj = 0; jj < n; jj += tile) {
-        for (unsigned long ii = 0; ii < m; ii += tile) {
-            unsigned long const jend = std::min(jj + tile, n);
-            unsigned long const iend = std::min(ii + tile, m);
-            for (unsigned long j = jj; j < jend; ++j) {
-                for (unsigned long i = ii; i < iend; ++i) out[j + i * n] = in[i + j * m];
-            }
-        }
-    }
-    return Constant(std::move(result));
+    return detail::fresh_array<T>(shape, [&](T* out) { kernels::run(kernels::TransposeLoop{}, a.x(), out, m, n); });
 }
 
 // ---- Kernels by operator ----------------------------------------------------
@@ -129,7 +112,7 @@ Constant unary(Operand<T> a, Constant const& ca) {
         ElementOp<O> const f;
         if (a.scalar()) return Constant(f(*a.data));
         unsigned long const n = a.array->size().numElements();
-        return detail::fresh_array<R>(a.array->size(), [&](R* out) { kernels::map(a.data, out, n, f); });
+        return detail::fresh_array<R>(a.array->size(), [&](R* out) { kernels::run_sized(n, kernels::MapLoop{}, a.data, out, n, f); });
     }
     raise_about<msg::constants::InvalidOp>(O, ca);
 }
@@ -167,11 +150,7 @@ template <std::size_t K>
 auto operand_of(Constant const& c) noexcept {
     // The table chose this entry by the alternative; no need to test it again.
     if (c.value().index() != K) __builtin_unreachable();
-    auto const* const x = std::get_if<K>(&c.value());
-    using A = std::remove_cvref_t<decltype(*x)>;
-    using T = typename A::element_type;
-    if constexpr (is_scalar_v<A>) return Operand<T>{&x->value, nullptr};
-    else return Operand<T>{x->x(), x};
+    return operand(*std::get_if<K>(&c.value()));
 }
 
 // Operands of one element type reach their kernel through one indexed call
@@ -207,47 +186,43 @@ constexpr auto same_type_kernels = []<std::size_t... I>(std::index_sequence<I...
     return std::array<detail::BinaryFold, sizeof...(I)>{&kernel_for<entry_op(I), entry_left(I), entry_right(I)>...};
 }(std::make_index_sequence<detail::scalar_fold_slots * 4>{});
 
-/// c = c op s in place, for the compound assignments.
+/// c = c op s, an array updated in place, for the compound assignments.
 template <op::Id O>
 Constant& compound(Constant& c, ScalarConstant const& s) {
     Constant const rhs = to_constant(s);
-    visit([&](auto& x) {
+    bool const updated = visit([&](auto& x) {
         using A = std::decay_t<decltype(x)>;
-        if constexpr (is_scalar_v<A> || is_array_v<A>) {
+        if constexpr (is_array_v<A>) {
             using T = typename A::element_type;
             if constexpr (detail::binary_rule<O, T>) {
-                if (auto const* const scalar = std::get_if<Scalar<T>>(&rhs.value())) {
-                    T const b = scalar->value;
-                    ElementOp<O> const f;
-                    if constexpr (detail::needs_nonzero_divisor<O, T>) {
-                        bool nothing_divided = false;
-                        if constexpr (is_array_v<A>) nothing_divided = x.empty();
-                        if (b == 0 && !nothing_divided) raise_about<msg::constants::DivideByZero>(O, c, rhs);
-                    }
-                    if constexpr (is_scalar_v<A>) {
-                        x.value = f(x.value, b);
-                    } else {
-                        // x() copies a shared block first, so other holders keep theirs.
-                        kernels::update(x.x(), b, x.size().numElements(), f);
-                    }
-                    return;
+                auto const* const scalar = std::get_if<Scalar<T>>(&rhs.value());
+                if (scalar == nullptr) return false;
+                if constexpr (detail::needs_nonzero_divisor<O, T>) {
+                    if (scalar->value == 0 && !x.empty()) raise_about<msg::constants::DivideByZero>(O, c, rhs);
                 }
+                // x() copies a shared block first, so other holders keep theirs.
+                unsigned long const n = x.size().numElements();
+                kernels::run_sized(n, kernels::UpdateLoop{}, x.x(), scalar->value, n, ElementOp<O>{});
+                return true;
             }
         }
-        raise_about<msg::constants::InvalidOp>(O, c, rhs);
+        return false;
     }, c);
+    // Scalars, and every operand pair that raises, take the ordinary fold.
+    if (!updated) c = apply(O, c, rhs);
     return c;
 }
 
 }  // namespace
 
 Constant apply(op::Id o, Constant const& a) {
-    return visit_operand(a, [&](auto x) -> Constant {
-        if constexpr (!std::is_same_v<decltype(x), NotAnOperand>) {
-            return detail::visit_op(o, [&](auto O) -> Constant { return unary<O.value>(x, a); });
+    return visit([&](auto const& x) -> Constant {
+        using A = std::decay_t<decltype(x)>;
+        if constexpr (is_scalar_v<A> || is_array_v<A>) {
+            return detail::visit_op(o, [&](auto O) -> Constant { return unary<O.value>(operand(x), a); });
         }
         raise_about<msg::constants::InvalidOp>(o, a);
-    });
+    }, a);
 }
 
 namespace detail {
@@ -266,24 +241,14 @@ Constant apply_general(op::Id o, Constant const& a, Constant const& b) {
     // A valueless operand's index is variant_npos, which fails the bound.
     std::size_t const ka = a.value().index();
     std::size_t const kb = b.value().index();
-    if (ka < 2 * scalar_kinds && kb < 2 * scalar_kinds && ka % scalar_kinds == kb % scalar_kinds &&
-        static_cast<std::uint32_t>(o) < std::uint32_t(op::COUNT)) {
+    bool const same_type = ka < 2 * scalar_kinds && kb < 2 * scalar_kinds && ka % scalar_kinds == kb % scalar_kinds;
+    if (same_type && static_cast<std::uint32_t>(o) < std::uint32_t(op::COUNT)) {
         return same_type_kernels[same_type_entry(o, ka, kb)](a, b);
     }
-    // Tuples, element types that differ and unknown operators: each raises
-    // its own error on the way through the visits.
-    return visit_operand(a, [&](auto x) -> Constant {
-        // Named out here: compilers disagree on decltype of a captured
-        // parameter inside a nested generic lambda.
-        using X = decltype(x);
-        return visit_operand(b, [&](auto y) -> Constant {
-            // Only the same element type meets a kernel; there is no promotion.
-            if constexpr (std::is_same_v<X, decltype(y)> && !std::is_same_v<X, NotAnOperand>) {
-                return detail::visit_op(o, [&](auto O) -> Constant { return binary<O.value>(x, y, a, b); });
-            }
-            raise_about<msg::constants::InvalidOp>(o, a, b);
-        });
-    });
+    // Tuples and element types that differ have no kernel; operands of one
+    // element type come here only with an unknown operator.
+    if (same_type) throw std::logic_error("bad visit");
+    raise_about<msg::constants::InvalidOp>(o, a, b);
 }
 
 }  // namespace detail

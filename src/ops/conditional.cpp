@@ -43,20 +43,6 @@ Array<T> select(Array<bool> const& mask, A first, B second) {
     return result;
 }
 
-/// The element type of a scalar or array alternative; void for a tuple.
-template <class V>
-struct element_of {
-    using type = void;
-};
-template <class T>
-struct element_of<Scalar<T>> {
-    using type = T;
-};
-template <class T>
-struct element_of<Array<T>> {
-    using type = T;
-};
-
 [[noreturn]] void fail_array_conditional(Constant const& c, Constant const& a, Constant const& b) {
     raise<msg::constants::InvalidArrayConditional>(value_type(c), value_type(a), value_type(b));
 }
@@ -70,9 +56,11 @@ bool fits(Array<bool> const& mask, V const& branch) noexcept {
 template <class X, class Y>
 Constant select_branches(Array<bool> const& mask, X const& x, Y const& y, Constant const& c, Constant const& a,
                          Constant const& b) {
-    using T = typename element_of<X>::type;
-    if constexpr (!std::is_void_v<T> && std::is_same_v<T, typename element_of<Y>::type>) {
-        if (fits(mask, x) && fits(mask, y)) return select<T>(mask, source(x), source(y));
+    if constexpr ((is_scalar_v<X> || is_array_v<X>) && (is_scalar_v<Y> || is_array_v<Y>)) {
+        using T = typename X::element_type;
+        if constexpr (std::is_same_v<T, typename Y::element_type>) {
+            if (fits(mask, x) && fits(mask, y)) return select<T>(mask, source(x), source(y));
+        }
     }
     fail_array_conditional(c, a, b);
 }

@@ -20,30 +20,26 @@ namespace {
 template <op::Id O>
 using OpConstant = detail::OpConstant<O>;
 
+/// f(OpConstant<o>{}) for o among Bases, each a base operator.
+template <op::Id First, op::Id... Rest, class F>
+decltype(auto) visit_among(op::Id o, F&& f) {
+    if (o == First) return f(OpConstant<First>{});
+    if constexpr (sizeof...(Rest) != 0) return visit_among<Rest...>(o, f);
+    else throw std::logic_error("bad visit");
+}
+
 // The reductions reach their arithmetic through their base operators, so a
 // sum adds exactly as plus does and a minimum treats NaN as min does.
 template <class F>
 decltype(auto) visit_base(accum::Id reduction, F&& f) {
     if (reduction < 0 || reduction >= accum::COUNT) throw std::logic_error("bad visit");
-    switch (accum::base(reduction)) {
-    case op::PLUS: return f(OpConstant<op::PLUS>{});
-    case op::TIMES: return f(OpConstant<op::TIMES>{});
-    case op::OR: return f(OpConstant<op::OR>{});
-    case op::AND: return f(OpConstant<op::AND>{});
-    case op::MIN: return f(OpConstant<op::MIN>{});
-    case op::MAX: return f(OpConstant<op::MAX>{});
-    default: throw std::logic_error("bad visit");
-    }
+    return visit_among<op::PLUS, op::TIMES, op::OR, op::AND, op::MIN, op::MAX>(accum::base(reduction), f);
 }
 
 template <class F>
 decltype(auto) visit_base(extrema::Id extremum, F&& f) {
     if (extremum < 0 || extremum >= extrema::COUNT) throw std::logic_error("bad visit");
-    switch (extrema::base(extremum)) {
-    case op::LT: return f(OpConstant<op::LT>{});
-    case op::GT: return f(OpConstant<op::GT>{});
-    default: throw std::logic_error("bad visit");
-    }
+    return visit_among<op::LT, op::GT>(extrema::base(extremum), f);
 }
 
 /// The identity of a base operator: folding from it leaves the first
@@ -70,37 +66,6 @@ Walk walk(ArraySize const& s, unsigned long dim) {
         else if (i > dim) w.outer *= lengths[i];
     }
     return w;
-}
-
-// `out` starts at position 0 everywhere; a later element replaces the best
-// one only when strictly better, so ties keep the lowest position.
-template <class T, class Better>
-void select(T const* __restrict in, unsigned long* __restrict out, Walk w, Better better) noexcept {
-    if (w.stride == 1) {
-        for (unsigned long b = 0; b < w.outer; ++b) {
-            T const* const p = in + b * w.len;
-            T best = p[0];
-            unsigned long at = 0;
-            for (unsigned long k = 1; k < w.len; ++k) {
-                if (better(p[k], best)) {
-                    best = p[k];
-                    at = k;
-                }
-            }
-            out[b] = at;
-        }
-        return;
-    }
-    for (unsigned long b = 0; b < w.outer; ++b) {
-        unsigned long* const o = out + b * w.stride;
-        T const* const block = in + b * w.len * w.stride;
-        for (unsigned long k = 1; k < w.len; ++k) {
-            T const* const row = block + k * w.stride;
-            for (unsigned long j = 0; j < w.stride; ++j) {
-                if (better(row[j], block[o[j] * w.stride + j])) o[j] = k;
-            }
-        }
-    }
 }
 
 // The dispatch both reductions share: by base operator, then by array
@@ -144,7 +109,7 @@ Constant apply(extrema::Id extremum, unsigned long dim, Constant const& value) {
         Walk const w = walk(size, dim);
         if (w.len != 0) size.replace(dim, 1);
         Array<unsigned long> result(size);
-        if (!result.empty()) select(x.x(), result.x(), w, detail::ElementOp<o>{});
+        if (!result.empty()) kernels::run(kernels::SelectLoop{}, x.x(), result.x(), w, detail::ElementOp<o>{});
         return result;
     });
 }

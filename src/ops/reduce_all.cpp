@@ -2,7 +2,6 @@
 #include <lang/core/ops/reduce_all.hpp>
 
 #include <lang/core/constants/array.hpp>
-#include <lang/core/constants/constant_kind.hpp>
 #include <lang/core/ops/reduce.hpp>
 
 #include <kbase/message.hpp>
@@ -17,12 +16,11 @@ namespace {
 // The array as one n x 1 column sharing its block; anything else unchanged,
 // for apply() to refuse.
 Constant as_column(Constant const& value) {
-    if (!holds_array(value)) return value;
     return visit(
-        [](auto const& a) -> Constant {
+        [&](auto const& a) -> Constant {
             using A = std::decay_t<decltype(a)>;
             if constexpr (is_array_v<A>) return A(ArraySize{a.size().numElements()}, a);
-            else throw std::logic_error("bad visit");
+            else return value;
         },
         value);
 }

@@ -9,6 +9,8 @@
 
 #include <lang/core/ops/op_id.hpp>
 
+#include "ops/kernels/kernel_path.hpp"
+
 #include <bit>
 #include <cmath>
 #include <concepts>
@@ -28,12 +30,10 @@ template <class T> concept Real = std::same_as<T, double>;
 /// Integer or index: arithmetic wraps.
 template <class T> concept Whole = Integer<T> || Index<T>;
 template <class T> concept Numeric = Whole<T> || Real<T>;
-template <std::size_t Bytes> struct RealVectorType { typedef double type __attribute__((vector_size(Bytes))); };
-template <std::size_t Bytes> using RealVectorOf = typename RealVectorType<Bytes>::type;
 /// Numeric, or a compiler vector of reals, to which the real rules of the
 /// folding operators apply lane by lane.
 template <class T> concept NumericOrVector =
-    Numeric<T> || (sizeof(T) >= 16 && std::has_single_bit(sizeof(T)) && std::same_as<T, RealVectorOf<sizeof(T)>>);
+    Numeric<T> || (sizeof(T) >= 16 && std::has_single_bit(sizeof(T)) && std::same_as<T, kernels::Vector<double, sizeof(T)>>);
 }  // namespace kind
 
 // Wrapping arithmetic is done on the unsigned twin; converting back is
@@ -134,32 +134,21 @@ struct ElementOp<op::NOT> {
     constexpr bool operator()(std::same_as<bool> auto a) const noexcept { return !a; }
 };
 
-template <>
-struct ElementOp<op::PLUS> {
-    template <kind::NumericOrVector T>
-    constexpr T operator()(T a, T b) const noexcept {
-        if constexpr (kind::Whole<T>) return wrap<T>(bits(a) + bits(b));
-        else return a + b;
-    }
-};
-
-template <>
-struct ElementOp<op::MINUS> {
-    template <kind::Numeric T>
-    constexpr T operator()(T a, T b) const noexcept {
-        if constexpr (kind::Whole<T>) return wrap<T>(bits(a) - bits(b));
-        else return a - b;
-    }
-};
-
-template <>
-struct ElementOp<op::TIMES> {
-    template <kind::NumericOrVector T>
-    constexpr T operator()(T a, T b) const noexcept {
-        if constexpr (kind::Whole<T>) return wrap<T>(bits(a) * bits(b));
-        else return a * b;
-    }
-};
+// Whole types wrap in their unsigned twin; reals, and vectors of them for
+// the folds, follow IEEE.
+#define LANGCORE_ARITHMETIC(ID, OP, KIND)                                 \
+    template <>                                                          \
+    struct ElementOp<op::ID> {                                           \
+        template <kind::KIND T>                                          \
+        constexpr T operator()(T a, T b) const noexcept {                \
+            if constexpr (kind::Whole<T>) return wrap<T>(bits(a) OP bits(b)); \
+            else return a OP b;                                          \
+        }                                                                \
+    };
+LANGCORE_ARITHMETIC(PLUS, +, NumericOrVector)
+LANGCORE_ARITHMETIC(MINUS, -, Numeric)
+LANGCORE_ARITHMETIC(TIMES, *, NumericOrVector)
+#undef LANGCORE_ARITHMETIC
 
 template <>
 struct ElementOp<op::DIVIDE> {
@@ -191,45 +180,24 @@ struct ElementOp<op::POWER> {
 };
 
 // Comparisons give logical values; for reals they are the IEEE ones, so
-// anything compared with NaN is false except NE, and 0 equals -0.
-template <>
-struct ElementOp<op::LT> {
-    template <kind::Numeric T> constexpr bool operator()(T a, T b) const noexcept { return a < b; }
-};
-template <>
-struct ElementOp<op::LE> {
-    template <kind::Numeric T> constexpr bool operator()(T a, T b) const noexcept { return a <= b; }
-};
-template <>
-struct ElementOp<op::GT> {
-    template <kind::Numeric T> constexpr bool operator()(T a, T b) const noexcept { return a > b; }
-};
-template <>
-struct ElementOp<op::GE> {
-    template <kind::Numeric T> constexpr bool operator()(T a, T b) const noexcept { return a >= b; }
-};
-template <>
-struct ElementOp<op::EQ> {
-    template <class T>
-        requires kind::Logical<T> || kind::Numeric<T>
-    constexpr bool operator()(T a, T b) const noexcept { return a == b; }
-};
-template <>
-struct ElementOp<op::NE> {
-    template <class T>
-        requires kind::Logical<T> || kind::Numeric<T>
-    constexpr bool operator()(T a, T b) const noexcept { return a != b; }
-};
-
-// Bitwise on 0/1 values: the same result as && and ||, without branches.
-template <>
-struct ElementOp<op::AND> {
-    template <kind::Logical T> constexpr bool operator()(T a, T b) const noexcept { return a & b; }
-};
-template <>
-struct ElementOp<op::OR> {
-    template <kind::Logical T> constexpr bool operator()(T a, T b) const noexcept { return a | b; }
-};
+// anything compared with NaN is false except NE, and 0 equals -0. AND and OR
+// are bitwise on 0/1 values: the same result as && and ||, without branches.
+#define LANGCORE_LOGICAL_RESULT(ID, OP, KIND)                                                        \
+    template <>                                                                                    \
+    struct ElementOp<op::ID> {                                                                     \
+        template <class T>                                                                         \
+            requires KIND                                                                          \
+        constexpr bool operator()(T a, T b) const noexcept { return a OP b; }                      \
+    };
+LANGCORE_LOGICAL_RESULT(LT, <, kind::Numeric<T>)
+LANGCORE_LOGICAL_RESULT(LE, <=, kind::Numeric<T>)
+LANGCORE_LOGICAL_RESULT(GT, >, kind::Numeric<T>)
+LANGCORE_LOGICAL_RESULT(GE, >=, kind::Numeric<T>)
+LANGCORE_LOGICAL_RESULT(EQ, ==, kind::Logical<T> || kind::Numeric<T>)
+LANGCORE_LOGICAL_RESULT(NE, !=, kind::Logical<T> || kind::Numeric<T>)
+LANGCORE_LOGICAL_RESULT(AND, &, kind::Logical<T>)
+LANGCORE_LOGICAL_RESULT(OR, |, kind::Logical<T>)
+#undef LANGCORE_LOGICAL_RESULT
 
 template <>
 struct ElementOp<op::INV> {

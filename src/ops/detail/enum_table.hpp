@@ -112,3 +112,15 @@ private:
 };
 
 }  // namespace lang::core::detail
+
+/// A reduction's row, its spelling taken from the enumerator's own token so
+/// that a name can never drift from its value.
+#define LANGCORE_REDUCTION_ROW(id, base) \
+    detail::ReductionRow<Id> { id, #id, base }
+
+/// The functions every reduction header declares, answered by `table`.
+#define LANGCORE_REDUCTION_FUNCTIONS(table)                                                      \
+    op::Id base(Id id) { return table.base(id); }                                                \
+    Id from_base(op::Id o) { return table.from_base(o); }                                        \
+    std::ostream& operator<<(std::ostream& os, Id const& id) { return table.write(os, id); }    \
+    std::istream& operator>>(std::istream& is, Id& id) { return table.read(is, id); }

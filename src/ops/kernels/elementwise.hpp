@@ -53,28 +53,4 @@ void run_sized(unsigned long n, Loop loop, Args... args) {
     else run(loop, args...);
 }
 
-/// out[i] = f(x[i]).
-template <class T, class R, class F>
-void map(T const* x, R* out, unsigned long n, F f) {
-    run_sized(n, MapLoop{}, x, out, n, f);
-}
-
-/// out[i] = f(x[i], y[i]).
-template <class T, class R, class F>
-void zip(T const* x, T const* y, R* out, unsigned long n, F f) {
-    run_sized(n, ZipLoop{}, x, y, out, n, f);
-}
-
-/// out[i] = f(s, x[i]) when ScalarLeft, else f(x[i], s).
-template <bool ScalarLeft, class T, class R, class F>
-void expand(T const* x, T s, R* out, unsigned long n, F f) {
-    run_sized(n, ExpandLoop<ScalarLeft>{}, x, s, out, n, f);
-}
-
-/// x[i] = f(x[i], s) in place.
-template <class T, class F>
-void update(T* x, T s, unsigned long n, F f) {
-    run_sized(n, UpdateLoop{}, x, s, n, f);
-}
-
 }  // namespace lang::core::kernels

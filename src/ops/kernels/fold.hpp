@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-// The folding kernel of the reductions: every output element is its run of
-// inputs folded from the initial value in ascending position. Loops run
+// The kernels of the reductions: every output element is its run of inputs
+// folded from the initial value in ascending position, or the position of
+// the run's first best element. Loops run
 // through kernels::run on every path; reals summed or multiplied, or their
 // extrema, along contiguous runs are folded a vector's width of runs at a
 // time. Every path folds each output in the same order.
@@ -96,7 +97,7 @@ struct FoldColumnsLoop {
     [[gnu::always_inline]] void operator()(Isa, T const* __restrict in, T* __restrict out, unsigned long len,
                                            unsigned long outer, T init, Step step) const {
         unsigned long b = 0;
-        using V = detail::kind::RealVectorOf<Isa::vector_bytes>;
+        using V = Vector<double, Isa::vector_bytes>;
         if constexpr (std::is_same_v<T, double> && std::is_invocable_r_v<V, Step, V, V>) {
             b = fold_columns_wide<V>(in, out, len, outer, init, step);
         }
@@ -133,6 +134,41 @@ struct FoldRunsLoop {
             for (unsigned long k = 1; k < w.len; ++k) {
                 row += w.stride;
                 for (unsigned long j = 0; j < w.stride; ++j) o[j] = step(o[j], row[j]);
+            }
+        }
+    }
+};
+
+/// The position along the walked dimension of each run's best element.
+/// `out` starts at position 0 everywhere; a later element replaces the best
+/// one only when strictly better, so ties keep the lowest position.
+struct SelectLoop {
+    template <class T, class Better>
+    [[gnu::always_inline]] void operator()(auto, T const* __restrict in, unsigned long* __restrict out, Walk w,
+                                           Better better) const {
+        if (w.stride == 1) {
+            for (unsigned long b = 0; b < w.outer; ++b) {
+                T const* const p = in + b * w.len;
+                T best = p[0];
+                unsigned long at = 0;
+                for (unsigned long k = 1; k < w.len; ++k) {
+                    if (better(p[k], best)) {
+                        best = p[k];
+                        at = k;
+                    }
+                }
+                out[b] = at;
+            }
+            return;
+        }
+        for (unsigned long b = 0; b < w.outer; ++b) {
+            unsigned long* const o = out + b * w.stride;
+            T const* const block = in + b * w.len * w.stride;
+            for (unsigned long k = 1; k < w.len; ++k) {
+                T const* const row = block + k * w.stride;
+                for (unsigned long j = 0; j < w.stride; ++j) {
+                    if (better(row[j], block[o[j] * w.stride + j])) o[j] = k;
+                }
             }
         }
     }

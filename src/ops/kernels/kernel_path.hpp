@@ -94,6 +94,15 @@ inline constexpr KernelPath compiled_paths[] = {LANGCORE_KERNEL_PATHS(LANGCORE_P
 
 using Generic = Isa<KernelPath::generic>;
 
+/// The compiler's vector of `Bytes` bytes of T, as wide as a path's when
+/// Bytes is its vector_bytes.
+template <class T, unsigned Bytes>
+struct VectorType {
+    typedef T type __attribute__((vector_size(Bytes)));
+};
+template <class T, unsigned Bytes>
+using Vector = typename VectorType<T, Bytes>::type;
+
 /// `loop(Isa<path>{}, args...)` on `path` (which must be compiled).
 template <std::size_t I = 0, class Loop, class... Args>
 decltype(auto) run_on(KernelPath path, Loop loop, Args... args) {

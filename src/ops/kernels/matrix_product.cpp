@@ -47,15 +47,14 @@ template <class V, unsigned long Count, class T>
 template <class T, unsigned Bytes>
 [[gnu::always_inline]] inline void direct_product(T* __restrict out, T const* __restrict a, T const* __restrict b,
                                                   unsigned long m, unsigned long k, unsigned long n) {
-    typedef T V __attribute__((vector_size(Bytes)));
+    using V = Vector<T, Bytes>;
     constexpr unsigned long lanes = Bytes / sizeof(T);
     for (unsigned long j = 0; j < n; ++j) {
         unsigned long i = 0;
         for (; i + 2 * lanes <= m; i += 2 * lanes) direct_strip<V, 2>(out, a, b, m, k, i, j);
         for (; i + lanes <= m; i += lanes) direct_strip<V, 1>(out, a, b, m, k, i, j);
         if constexpr (Bytes > 16) {  // short columns still fill half a wide vector
-            typedef T Half __attribute__((vector_size(Bytes / 2)));
-            for (; i + lanes / 2 <= m; i += lanes / 2) direct_strip<Half, 1>(out, a, b, m, k, i, j);
+            for (; i + lanes / 2 <= m; i += lanes / 2) direct_strip<Vector<T, Bytes / 2>, 1>(out, a, b, m, k, i, j);
         }
         for (; i < m; ++i) {
             T sum{};
@@ -77,7 +76,7 @@ template <class T, unsigned Bytes>
 /// down each of four columns.
 template <class T, unsigned Bytes>
 struct Tile {
-    typedef T Vector __attribute__((vector_size(Bytes)));
+    using Vector = kernels::Vector<T, Bytes>;
     static constexpr unsigned long lanes = Bytes / sizeof(T);
     static constexpr unsigned long vectors = 2;
     static constexpr unsigned long mr = lanes * vectors;
