@@ -47,23 +47,15 @@ Operand<T> operand(Array<T> const& x) noexcept {
 
 // ---- Errors -----------------------------------------------------------------
 
-std::string types_text(std::span<Constant const* const> operands) {
-    std::ostringstream os;
-    char const* separator = "";
-    for (Constant const* c : operands) {
-        os << separator << value_type(*c);
-        separator = ", ";
-    }
-    return os.str();
-}
-
 /// Raises `Key` with the operator's name and the operand types.
 template <class Key>
 [[noreturn, gnu::cold, gnu::noinline]] void raise_about_list(op::Id o, std::span<Constant const* const> operands) {
     // The invalid operator has a name ("invalid"); a value outside the
     // enumeration has none to render.
     if (o < op::INVALID || o >= op::COUNT) throw std::logic_error("bad visit");
-    raise<Key>(o, types_text(operands));
+    std::ostringstream types;
+    for (std::size_t k = 0; k < operands.size(); ++k) types << (k == 0 ? "" : ", ") << value_type(*operands[k]);
+    raise<Key>(o, types.str());
 }
 
 template <class Key, class... Cs>
