@@ -5,9 +5,10 @@
 #include <lang/core/index/indexer.hpp>
 #include <lang/core/index/indexer_builder.hpp>
 
+#include "bench_support.hpp"
+
 #include <benchmark/benchmark.h>
 
-#include <numeric>
 #include <vector>
 
 namespace {
@@ -16,15 +17,7 @@ using lang::core::ArraySize;
 using lang::core::Indexer;
 using lang::core::IndexerBuilder;
 using lang::core::make_counting_entry;
-
-constexpr unsigned long rows = 1000;
-constexpr unsigned long columns = 1000;
-
-std::vector<double> source() {
-    std::vector<double> values(rows * columns);
-    std::iota(values.begin(), values.end(), 0.0);
-    return values;
-}
+using bench::columns, bench::rows;
 
 Indexer whole() {
     IndexerBuilder builder(ArraySize{rows, columns});
@@ -34,7 +27,7 @@ Indexer whole() {
 }
 
 void IndexerCopy_Iterator(benchmark::State& state) {
-    std::vector<double> const src = source();
+    std::vector<double> const src = bench::counting_source();
     std::vector<double> dst(src.size());
     Indexer const indexer = whole();
 
@@ -48,7 +41,7 @@ void IndexerCopy_Iterator(benchmark::State& state) {
 }
 
 void IndexerCopy_ForEach(benchmark::State& state) {
-    std::vector<double> const src = source();
+    std::vector<double> const src = bench::counting_source();
     std::vector<double> dst(src.size());
     Indexer const indexer = whole();
 
@@ -63,7 +56,7 @@ void IndexerCopy_ForEach(benchmark::State& state) {
 }
 
 void IndexerCopy_Baseline(benchmark::State& state) {
-    std::vector<double> const src = source();
+    std::vector<double> const src = bench::counting_source();
     std::vector<double> dst(src.size());
 
     for (auto _ : state) {

@@ -9,30 +9,21 @@
 
 #include <benchmark/benchmark.h>
 
-#include <numeric>
 #include <vector>
 
 namespace {
 
 using namespace lang::core;
-
-constexpr unsigned long rows = 1000;
-constexpr unsigned long columns = 1000;
-
-std::vector<double> values() {
-    std::vector<double> v(rows * columns);
-    std::iota(v.begin(), v.end(), 0.5);
-    return v;
-}
+using bench::columns, bench::rows;
 
 void LeftHalf_Subscript(benchmark::State& state) {
-    Constant const m = bench::to_array(ArraySize{rows, columns}, values());
+    Constant const m = bench::to_array(ArraySize{rows, columns}, bench::counting_source());
     for (auto _ : state) benchmark::DoNotOptimize(subscript(m, {whole, range(0, columns / 2)}));
     state.SetItemsProcessed(static_cast<long>(state.iterations() * rows * columns / 2));
 }
 
 void LeftHalf_Baseline(benchmark::State& state) {
-    Array<double> const m = bench::to_array(ArraySize{rows, columns}, values());
+    Array<double> const m = bench::to_array(ArraySize{rows, columns}, bench::counting_source());
     for (auto _ : state) {
         Array<double> half = Array<double>::uninitialized(ArraySize{rows, columns / 2});
         double const* __restrict in = m.x();
@@ -45,13 +36,13 @@ void LeftHalf_Baseline(benchmark::State& state) {
 }
 
 void Sum_ReduceAll(benchmark::State& state) {
-    Constant const m = bench::to_array(ArraySize{rows, columns}, values());
+    Constant const m = bench::to_array(ArraySize{rows, columns}, bench::counting_source());
     for (auto _ : state) benchmark::DoNotOptimize(reduce_all(accum::SUM, m));
     state.SetItemsProcessed(static_cast<long>(state.iterations() * rows * columns));
 }
 
 void Sum_Baseline(benchmark::State& state) {
-    std::vector<double> const v = values();
+    std::vector<double> const v = bench::counting_source();
     for (auto _ : state) {
         double sum = 0.0;
         for (double x : v) sum += x;

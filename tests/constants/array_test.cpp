@@ -5,8 +5,6 @@
 
 #include "test_support/values.hpp"
 
-#include <groundwork/core/mem/aligned_heap.hpp>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,7 +15,6 @@
 namespace lang::core {
 namespace {
 
-using heap = groundwork::core::mem::aligned_heap;
 using namespace test;
 
 TEST(Array, CopiesShareTheBlockUntilTheFirstWrite) {

@@ -4,8 +4,6 @@
 
 #include "test_support/values.hpp"
 
-#include <groundwork/core/mem/aligned_heap.hpp>
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,7 +15,6 @@
 namespace lang::core {
 namespace {
 
-using groundwork::core::mem::aligned_heap;
 using namespace test;
 
 TEST(RawValue, LayoutMatchesTheWidthsOfEachKindAndWritableViewsUnshare) {
@@ -42,11 +39,11 @@ TEST(RawValue, LayoutMatchesTheWidthsOfEachKindAndWritableViewsUnshare) {
     // A read-only view never copies; a writable one copies a shared block, once.
     Constant const original = make<double>({2, 1}, {1.0, 2.0});
     Constant copy = original;
-    unsigned long const allocations = aligned_heap::allocations();
+    unsigned long const allocations = heap::allocations();
     EXPECT_EQ(create_value(std::as_const(copy)), std::get<Array<double>>(original.value()).x());
     static_cast<double*>(create_value(copy))[1] = 9.0;
     static_cast<double*>(create_value(copy))[0] = 8.0;
-    EXPECT_EQ(aligned_heap::allocations(), allocations + 1);
+    EXPECT_EQ(heap::allocations(), allocations + 1);
     EXPECT_EQ(copy, (make<double>({2, 1}, {8.0, 9.0})));
 
     // Tuple elements go through the same writable path.
@@ -63,7 +60,7 @@ TEST(RawValue, LayoutMatchesTheWidthsOfEachKindAndWritableViewsUnshare) {
 }
 
 TEST(RawValue, GeneratedValuesSurviveTheRoundTripBitForBitAndNothingLeaks) {
-    unsigned long const live = aligned_heap::live();
+    unsigned long const live = heap::live();
     for (Constant const& c : generated_constants()) {
         Type const t = value_type(c);
         SCOPED_TRACE(printed(c));
@@ -84,7 +81,7 @@ TEST(RawValue, GeneratedValuesSurviveTheRoundTripBitForBitAndNothingLeaks) {
     void const* const pointers[] = {&real, &real};
     Type const broken = TupleType(Types(ArrayType(type::REAL, {1, 1})) + ScalarType(static_cast<type::Id>(7)));
     EXPECT_THROW(create_constant(broken, pointers), std::logic_error);
-    EXPECT_EQ(aligned_heap::live(), live);
+    EXPECT_EQ(heap::live(), live);
 }
 
 }  // namespace

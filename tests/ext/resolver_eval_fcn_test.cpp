@@ -7,8 +7,6 @@
 
 #include <boost/optional/optional_io.hpp>
 
-#include <groundwork/core/mem/aligned_heap.hpp>
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -20,7 +18,6 @@
 namespace lang::core {
 namespace {
 
-using groundwork::core::mem::aligned_heap;
 using Path = kbase::BasicHdIdPath<1>;
 using namespace test;
 
@@ -73,12 +70,12 @@ TEST(ResolverEvalFcn, EveryOutcomeButAnExceptionIsRememberedOnce) {
     registry.add("x.empty", ScalarType(type::REAL), nullptr);
     ResolverEvalFcn const eval = registry.evaluator();
 
-    unsigned long const live = aligned_heap::live();
+    unsigned long const live = heap::live();
     EXPECT_EQ(eval(Path("t.make"), Constants{}), Constant(Tuple{7UL, make<double>({1, 2}, {0.5, 1.5})}));
     // Even with no arguments the input is an allocated (empty) pointer array.
     EXPECT_NE(seenInput, nullptr);
     // Only the memo's copy of the array result is still held.
-    EXPECT_EQ(aligned_heap::live(), live + 1);
+    EXPECT_EQ(heap::live(), live + 1);
 
     Types const types = Types(ScalarType(type::REAL)) + ArrayType(type::INTEGER, {2, 3});
     expect_message([&] { default_resolver(Path("pkg.fcn"), types); }, "tarvex:common:lang:core:ext",
@@ -102,14 +99,14 @@ TEST(ResolverEvalFcn, EveryOutcomeButAnExceptionIsRememberedOnce) {
     }
 
     Constants const arguments{make<int>({1, 2}, {1, 2}), Tuple{1.0}};
-    unsigned long const held = aligned_heap::live();
+    unsigned long const held = heap::live();
     for (int attempt = 1; attempt <= 2; ++attempt) {
         EXPECT_THROW(eval(Path("x.throws"), arguments), std::runtime_error);
         EXPECT_FALSE(eval.beenEvaled(Path("x.throws"), arguments));
         EXPECT_EQ(registry.askedWith.size(), 3u + attempt);
         EXPECT_EQ(registry.called, 2 + attempt);
     }
-    EXPECT_EQ(aligned_heap::live(), held);
+    EXPECT_EQ(heap::live(), held);
     EXPECT_THROW(eval(Path("x.empty"), arguments), std::bad_function_call);
     EXPECT_FALSE(eval.beenEvaled(Path("x.empty"), arguments));
 }

@@ -7,8 +7,6 @@
 
 #include "test_support/values.hpp"
 
-#include <groundwork/core/mem/aligned_heap.hpp>
-
 #include <gtest/gtest.h>
 
 #include <iterator>
@@ -19,7 +17,6 @@
 namespace lang::core {
 namespace {
 
-using groundwork::core::mem::aligned_heap;
 using namespace test;
 
 // Extract reaches into a tuple only; assigning a tuple writes each element
@@ -48,13 +45,13 @@ TEST(ElementAccess, AssignCopiesSharedStorageOnceAndChecksBeforeWriting) {
     Constant const original = make<unsigned long>({2, 2}, {1, 2, 3, 4});
     Constant const source = make<unsigned long>({2, 2}, {5, 6, 7, 8});
     Constant target = original;
-    unsigned long const allocations = aligned_heap::allocations();
+    unsigned long const allocations = heap::allocations();
     assign(target, source);
-    EXPECT_EQ(aligned_heap::allocations(), allocations + 1);
+    EXPECT_EQ(heap::allocations(), allocations + 1);
     EXPECT_EQ(target, source);
     unsigned long const* block = std::get<Array<unsigned long>>(target.value()).x();
     assign(target, original);
-    EXPECT_EQ(aligned_heap::allocations(), allocations + 1);
+    EXPECT_EQ(heap::allocations(), allocations + 1);
     EXPECT_EQ(std::get<Array<unsigned long>>(target.value()).x(), block);
     EXPECT_EQ(target, original);
     EXPECT_EQ(original, make<unsigned long>({2, 2}, {1, 2, 3, 4}));

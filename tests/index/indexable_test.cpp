@@ -15,8 +15,6 @@
 
 #include "test_support/values.hpp"
 
-#include <groundwork/core/mem/aligned_heap.hpp>
-
 #include <boost/range/iterator_range.hpp>
 
 #include <gtest/gtest.h>
@@ -35,7 +33,6 @@
 namespace lang::core {
 namespace {
 
-using groundwork::core::mem::aligned_heap;
 using namespace test;
 using Positions = std::vector<unsigned long>;
 
@@ -76,9 +73,9 @@ TEST(Indexable, CreatesZerosAndWrongKindsRaiseAndChangeNothing) {
 
 TEST(Indexable, ReshapeSharesAndRepmatTiles) {
     Constant const row = make<int>({1, 2}, {1, 2});
-    unsigned long const allocations = aligned_heap::allocations();
+    unsigned long const allocations = heap::allocations();
     Constant const column = reshape(row, ArraySize{2, 1});
-    EXPECT_EQ(aligned_heap::allocations(), allocations);
+    EXPECT_EQ(heap::allocations(), allocations);
     EXPECT_EQ(column, make<int>({2, 1}, {1, 2}));
 
     // Against the per-position division by the result's strides; zero counts included.
@@ -183,7 +180,7 @@ TEST(Indexable, ReadsAndWritesThroughIndexersMatchAPlainLoop) {
         std::vector<int> set_expected = original, assign_expected = original;
         Array<int> packed(ArraySize{1, available});
         for (unsigned long i = 0; i < available; ++i) packed.x()[i] = ~static_cast<int>(i);
-        unsigned long const allocations = aligned_heap::allocations(), live = aligned_heap::live();
+        unsigned long const allocations = heap::allocations(), live = heap::live();
         for (unsigned long i = 0; i < positions.size(); ++i) {
             ASSERT_EQ(get(source, positions[i]), Constant(static_cast<int>(positions[i] * 7)));
             set_expected[positions[i]] = ~static_cast<int>(i);
@@ -191,13 +188,13 @@ TEST(Indexable, ReadsAndWritesThroughIndexersMatchAPlainLoop) {
             set(by_set, positions[i], Constant(~static_cast<int>(i)));
         }
         // The first write copies the shared block, which the source keeps.
-        EXPECT_EQ(aligned_heap::allocations(), allocations + !positions.empty());
-        EXPECT_EQ(aligned_heap::live(), live + !positions.empty());
-        unsigned long const before_assign = aligned_heap::allocations();
+        EXPECT_EQ(heap::allocations(), allocations + !positions.empty());
+        EXPECT_EQ(heap::live(), live + !positions.empty());
+        unsigned long const before_assign = heap::allocations();
         assign_at(by_assign, boost::make_iterator_range(indexer.begin(), indexer.end()), packed,
                   make_counting_entry(0, available).second);
         // At most one copy; that there was one, the source's elements show.
-        EXPECT_LE(aligned_heap::allocations(), before_assign + 1);
+        EXPECT_LE(heap::allocations(), before_assign + 1);
         EXPECT_EQ(elements<int>(by_set), set_expected);
         EXPECT_EQ(elements<int>(by_assign), assign_expected);
         EXPECT_EQ(elements<int>(source), original);

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,8 +32,6 @@ TEST(Subscript, MatchesAPlainGatherLoop) {
 
         std::vector<Subscript> subscripts;
         std::vector<std::vector<unsigned long>> picked(n);
-        std::ostringstream what;
-        what << "source " << size << ", subscripts";
         bool single = true;
         for (unsigned long k = 0; k < n; ++k) {
             // The admissible length: the dimension's; the last subscript's spans the rest.
@@ -54,11 +51,8 @@ TEST(Subscript, MatchesAPlainGatherLoop) {
                                       Constant(array_of(ArraySize{p.size()}, p)),
                                       Constant(array_of(ArraySize{1, ints.size()}, ints))};
             subscripts.push_back(made[kind]);
-            what << " [kind " << kind << ":";
-            for (unsigned long v : p) what << ' ' << v;
-            what << ']';
         }
-        SCOPED_TRACE(what.str());
+        SCOPED_TRACE(testing::Message() << "trial " << trial << ", source " << size);
 
         std::vector<double> want;
         std::vector<unsigned long> at(n, 0), shape;

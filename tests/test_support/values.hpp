@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
 // Shared by the value tests: special reals, array makers and readers, the
-// hash combination written out independently, and a recording digest sink.
-// Includes the message and value-law helpers too.
+// hash combination written out independently, a recording digest sink, and
+// the heap whose counts show when storage is shared or copied. Includes the
+// message and value-law helpers too.
 #pragma once
 
 #include <lang/core/constants/constant.hpp>
 
 #include "test_support/expect_message.hpp"
 #include "test_support/value_laws.hpp"
+
+#include <groundwork/core/mem/aligned_heap.hpp>
 
 #include <algorithm>
 #include <bit>
@@ -23,6 +26,8 @@ namespace lang::core::test {
 
 inline constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 inline constexpr double inf = std::numeric_limits<double>::infinity();
+
+using heap = groundwork::core::mem::aligned_heap;
 
 template <class T>
 Array<T> make(ArraySize const& size, std::vector<T> const& elements) {

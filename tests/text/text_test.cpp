@@ -1,11 +1,18 @@
 // SPDX-License-Identifier: Apache-2.0
-// Text: assertion severities, their list, names, printing and parsing; and
+// Text: assertion severities, their list, names, printing and parsing;
 // quoted strings, with exact escapes, malformed input absorbed, and round
-// trips.
+// trips; and a constant's stream and user texts.
 #include <lang/core/text/assert_type.hpp>
+#include <lang/core/text/constant_text.hpp>
 #include <lang/core/text/quoted_string.hpp>
 
-#include "test_support/value_laws.hpp"
+#include <lang/core/constants/array_builders.hpp>
+#include <lang/core/constants/scalar_to_user_string.hpp>
+#include <lang/core/constants/tuple.hpp>
+
+#include "test_support/values.hpp"
+
+#include <qz/i18n/ustring.hpp>
 
 #include <boost/optional/optional_io.hpp>
 
@@ -71,6 +78,34 @@ TEST(QuotedString, EscapesExactlyAbsorbsMalformedInputAndRoundTrips) {
         for (char c : quoted) ASSERT_TRUE(c >= 32 && c <= 126) << testing::PrintToString(text);
         ASSERT_EQ(deserialize(quoted), text) << quoted;
     }
+}
+
+// The user form the library prints in UTF-16; a tuple's is its elements' in
+// braces.
+std::u16string reference_user_text(Constant const& c) {
+    return visit(
+        [](auto const& v) -> std::u16string {
+            using V = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<V, Tuple>) {
+                std::u16string out;
+                for (Constant const& e : v.constants()) out += (out.empty() ? u"" : u", ") + reference_user_text(e);
+                return u"{" + out + u"}";
+            } else if constexpr (is_array_v<V>) {
+                return v.toUserString();
+            } else {
+                return detail::ScalarToUserString<decltype(v.value)>()(v.value);
+            }
+        },
+        c);
+}
+
+// The UTF-8 text is checked by the host's converter of the other direction.
+TEST(ConstantText, MatchesTheFormsTheLibraryPrints) {
+    for (Constant const& c : test::generated_constants()) {
+        EXPECT_EQ(stream_text(c), printed(c));
+        EXPECT_TRUE(qz::i18n::to_ustring(user_text(c)) == reference_user_text(c)) << c;
+    }
+    EXPECT_EQ(user_text(Constant(Tuple{5, matrix({{1.0, 2.5}}), Tuple{}})), "{int32(5), [1 2.5000], {}}");
 }
 
 }  // namespace
