@@ -31,7 +31,10 @@ template <class T> concept Real = std::same_as<T, double>;
 template <class T> concept Whole = Integer<T> || Index<T>;
 template <class T> concept Numeric = Whole<T> || Real<T>;
 /// Numeric, or a compiler vector of reals, to which the real rules of the
-/// folding operators apply lane by lane.
+/// folding operators apply lane by lane. Operators that take vectors are
+/// always inlined into the path's kernel: a call between code compiled for
+/// different instruction sets (as at -O0) passes a wide vector by another
+/// convention on each side.
 template <class T> concept NumericOrVector =
     Numeric<T> || (sizeof(T) >= 16 && std::has_single_bit(sizeof(T)) && std::same_as<T, kernels::Vector<double, sizeof(T)>>);
 }  // namespace kind
@@ -140,7 +143,7 @@ struct ElementOp<op::NOT> {
     template <>                                                          \
     struct ElementOp<op::ID> {                                           \
         template <kind::KIND T>                                          \
-        constexpr T operator()(T a, T b) const noexcept {                \
+        [[gnu::always_inline]] constexpr T operator()(T a, T b) const noexcept { \
             if constexpr (kind::Whole<T>) return wrap<T>(bits(a) OP bits(b)); \
             else return a OP b;                                          \
         }                                                                \
@@ -254,11 +257,17 @@ struct ElementOp<op::ABS> {
 // the left survives and a NaN on the right loses.
 template <>
 struct ElementOp<op::MAX> {
-    template <kind::NumericOrVector T> constexpr T operator()(T a, T b) const noexcept { return b > a ? b : a; }
+    template <kind::NumericOrVector T>
+    [[gnu::always_inline]] constexpr T operator()(T a, T b) const noexcept {
+        return b > a ? b : a;
+    }
 };
 template <>
 struct ElementOp<op::MIN> {
-    template <kind::NumericOrVector T> constexpr T operator()(T a, T b) const noexcept { return b < a ? b : a; }
+    template <kind::NumericOrVector T>
+    [[gnu::always_inline]] constexpr T operator()(T a, T b) const noexcept {
+        return b < a ? b : a;
+    }
 };
 
 /// True when the rule of O for T has no result for a zero right operand
