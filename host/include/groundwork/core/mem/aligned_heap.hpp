@@ -73,6 +73,27 @@ struct block_deleter {
     void operator()(void* block) const noexcept { aligned_heap::vector_free(block); }
 };
 
+/// A standard allocator over vector_alloc: each block it makes counts as an
+/// element block. For a small array's elements made together with their
+/// shared pointer's control block, so that one call makes both and one
+/// frees them.
+template <class T>
+struct block_allocator {
+    using value_type = T;
+
+    block_allocator() noexcept = default;
+    template <class U>
+    block_allocator(block_allocator<U> const&) noexcept {}
+
+    T* allocate(std::size_t n) { return static_cast<T*>(aligned_heap::instance().vector_alloc(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t) noexcept { aligned_heap::vector_free(p); }
+
+    template <class U>
+    bool operator==(block_allocator<U> const&) const noexcept {
+        return true;
+    }
+};
+
 /// A standard allocator over node_alloc, for the control blocks of the
 /// shared pointers that own element blocks.
 template <class T>
