@@ -128,6 +128,7 @@ TEST(Indexable, LengthsThatWrapRaiseInsteadOfSizingABlock) {
     std::pair<char const*, std::function<void()>> const entries[] = {
         {"replace", [] { ArraySize{2, 3}.replace(ULONG_MAX, 5); }},
         {"array", [&] { Array<double>{huge}; }},
+        {"array of a count that wraps to 1", [&] { Array<double>{ArraySize{1001, inverse}}; }},
         {"create", [&] { create(ArrayType(type::REAL, huge)); }},
         {"raw value", [&] { create_constant(ArrayType(type::REAL, huge), raw); }},
         {"uniform", [&] { to_constant(ScalarConstant(1.0), huge); }},

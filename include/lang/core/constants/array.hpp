@@ -9,6 +9,7 @@
 #include <lang/core/export.hpp>
 #include <lang/core/types/array_size.hpp>
 
+#include <boost/smart_ptr/allocate_shared_array.hpp>
 #include <boost/shared_ptr.hpp>
 #include <groundwork/core/mem/aligned_heap.hpp>
 
@@ -66,15 +67,30 @@ public:
         std::swap(a.owned_, b.owned_);
     }
 
+    /// Arrays of up to this many bytes of elements keep their control block
+    /// in the same heap block, in front of the elements, which then have the
+    /// alignment of a control block (16 bytes) rather than a cache line.
+    static constexpr unsigned long shared_block_limit = 512;
+
     /// An uninitialised block of size.numElements() elements from the aligned
-    /// heap; no heap call for an empty shape.
+    /// heap, counted as one element block; none for an empty shape.
     static boost::shared_ptr<T> alloc(ArraySize const& size) {
-        // The control block comes from the heap's pools too, so a small array
-        // costs no call into the C allocator; if it cannot be made,
-        // shared_ptr frees the element block itself. The pointer pair is made
-        // here rather than returned from the library, so that a caller keeps
-        // it in registers instead of reloading what was just stored.
+        // The control block comes from the heap's pools too, so an array
+        // costs no call into the C allocator. A small array makes it and its
+        // elements with one call, and frees them with one: the thread's
+        // cache is reached once each way. The pointer pair is made here
+        // rather than returned from the library, so that a caller keeps it
+        // in registers instead of reloading what was just stored.
         namespace mem = groundwork::core::mem;
+        unsigned long const n = size.numElements();
+        // A count that wrapped can look small; alloc_block refuses it.
+        if (n - 1 < shared_block_limit / sizeof(T) && size.data()->countFits()) {
+            boost::shared_ptr<T[]> block = boost::allocate_shared_noinit<T[]>(mem::block_allocator<T>(), n);
+            T* const first = block.get();
+            return boost::shared_ptr<T>(std::move(block), first);
+        }
+        // Large blocks stay apart, cache-line aligned; if the control block
+        // cannot be made, shared_ptr frees the element block itself.
         return boost::shared_ptr<T>(alloc_block(size), mem::block_deleter(), mem::node_allocator<T>());
     }
     /// Array(size, uninitialized_elements).

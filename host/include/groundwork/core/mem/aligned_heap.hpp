@@ -73,23 +73,51 @@ struct block_deleter {
     void operator()(void* block) const noexcept { aligned_heap::vector_free(block); }
 };
 
-/// A standard allocator over node_alloc, for the control blocks of the
-/// shared pointers that own element blocks.
-template <class T>
-struct node_allocator {
+/// What a heap_allocator's blocks are: counted element blocks
+/// (vector_alloc), or bookkeeping nodes (node_alloc).
+enum class heap_use { elements, nodes };
+
+/// A standard allocator over the heap, stateless.
+template <class T, heap_use Use>
+struct heap_allocator {
     using value_type = T;
-
-    node_allocator() noexcept = default;
     template <class U>
-    node_allocator(node_allocator<U> const&) noexcept {}
+    struct rebind {
+        using other = heap_allocator<U, Use>;
+    };
 
-    T* allocate(std::size_t n) { return static_cast<T*>(aligned_heap::node_alloc(n * sizeof(T))); }
-    void deallocate(T* p, std::size_t n) noexcept { aligned_heap::node_free(p, n * sizeof(T)); }
+    heap_allocator() noexcept = default;
+    template <class U>
+    heap_allocator(heap_allocator<U, Use> const&) noexcept {}
+
+    T* allocate(std::size_t n) {
+        if constexpr (Use == heap_use::elements) {
+            return static_cast<T*>(aligned_heap::instance().vector_alloc(n * sizeof(T)));
+        } else {
+            return static_cast<T*>(aligned_heap::node_alloc(n * sizeof(T)));
+        }
+    }
+    void deallocate(T* p, std::size_t n) noexcept {
+        if constexpr (Use == heap_use::elements) {
+            aligned_heap::vector_free(p);
+        } else {
+            aligned_heap::node_free(p, n * sizeof(T));
+        }
+    }
 
     template <class U>
-    bool operator==(node_allocator<U> const&) const noexcept {
+    bool operator==(heap_allocator<U, Use> const&) const noexcept {
         return true;
     }
 };
+
+/// For a small array's elements made together with their shared pointer's
+/// control block: one call makes both, one frees them, and the block counts
+/// as one element block.
+template <class T>
+using block_allocator = heap_allocator<T, heap_use::elements>;
+/// For the control blocks of the shared pointers that own element blocks.
+template <class T>
+using node_allocator = heap_allocator<T, heap_use::nodes>;
 
 }  // namespace groundwork::core::mem
