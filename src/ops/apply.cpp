@@ -36,13 +36,10 @@ struct Operand {
     bool scalar() const noexcept { return array == nullptr; }
 };
 
-template <class T>
-Operand<T> operand(Scalar<T> const& x) noexcept {
-    return {&x.value, nullptr};
-}
-template <class T>
-Operand<T> operand(Array<T> const& x) noexcept {
-    return {x.x(), &x};
+template <class X>
+auto operand(X const& x) noexcept {
+    if constexpr (is_array_v<X>) return Operand<typename X::element_type>{x.x(), &x};
+    else return Operand<typename X::element_type>{&x.value, nullptr};
 }
 
 // ---- Errors -----------------------------------------------------------------
