@@ -36,13 +36,10 @@ struct Operand {
     bool scalar() const noexcept { return array == nullptr; }
 };
 
-template <class T>
-Operand<T> operand(Scalar<T> const& x) noexcept {
-    return {&x.value, nullptr};
-}
-template <class T>
-Operand<T> operand(Array<T> const& x) noexcept {
-    return {x.x(), &x};
+template <class X>
+auto operand(X const& x) noexcept {
+    if constexpr (is_array_v<X>) return Operand<typename X::element_type>{x.x(), &x};
+    else return Operand<typename X::element_type>{&x.value, nullptr};
 }
 
 // ---- Errors -----------------------------------------------------------------
@@ -145,15 +142,11 @@ auto operand_of(Constant const& c) noexcept {
     return operand(*std::get_if<K>(&c.value()));
 }
 
+using detail::scalar_kinds;
+
 // Operands of one element type reach their kernel through one indexed call
 // (a table per operator, element type and which side is an array) instead
 // of three nested visits, whose captures cost more than a small fold.
-template <op::Id O, std::size_t KA, std::size_t KB>
-Constant kernel_for(Constant const& a, Constant const& b) {
-    return binary<O>(operand_of<KA>(a), operand_of<KB>(b), a, b);
-}
-
-using detail::scalar_kinds;
 
 /// The entry of `same_type_kernels` for operands with alternatives ka and kb
 /// of one element type: the scalar fold's slot, then whether a and b are arrays.
@@ -161,21 +154,18 @@ constexpr std::size_t same_type_entry(op::Id o, std::size_t ka, std::size_t kb) 
     return detail::scalar_fold_slot(o, ka % scalar_kinds) * 4 + ka / scalar_kinds * 2 + kb / scalar_kinds;
 }
 
-/// Entry i's operator and its operands' alternatives: same_type_entry's inverse.
-///@{
-constexpr op::Id entry_op(std::size_t i) noexcept { return static_cast<op::Id>(i / 4 / scalar_kinds); }
-constexpr std::size_t entry_left(std::size_t i) noexcept { return i / 4 % scalar_kinds + i / 2 % 2 * scalar_kinds; }
-constexpr std::size_t entry_right(std::size_t i) noexcept { return i / 4 % scalar_kinds + i % 2 * scalar_kinds; }
-///@}
-static_assert([] {
-    for (std::size_t i = 0; i < detail::scalar_fold_slots * 4; ++i) {
-        if (same_type_entry(entry_op(i), entry_left(i), entry_right(i)) != i) return false;
-    }
-    return true;
-}());
+/// Entry I: its operator and operands' alternatives are same_type_entry's inverse.
+template <std::size_t I>
+Constant kernel_for(Constant const& a, Constant const& b) {
+    constexpr op::Id o = static_cast<op::Id>(I / 4 / scalar_kinds);
+    constexpr std::size_t ka = I / 4 % scalar_kinds + I / 2 % 2 * scalar_kinds;
+    constexpr std::size_t kb = I / 4 % scalar_kinds + I % 2 * scalar_kinds;
+    static_assert(same_type_entry(o, ka, kb) == I);
+    return binary<o>(operand_of<ka>(a), operand_of<kb>(b), a, b);
+}
 
 constexpr auto same_type_kernels = []<std::size_t... I>(std::index_sequence<I...>) {
-    return std::array<detail::BinaryFold, sizeof...(I)>{&kernel_for<entry_op(I), entry_left(I), entry_right(I)>...};
+    return std::array<detail::BinaryFold, sizeof...(I)>{&kernel_for<I>...};
 }(std::make_index_sequence<detail::scalar_fold_slots * 4>{});
 
 /// c = c op s, an array updated in place, for the compound assignments.

@@ -21,16 +21,11 @@ bool same_type(Constant const& a, Constant const& b) {
     }, a);
 }
 
-/// Every position reads the one value.
-template <class T>
-auto source(Scalar<T> const& s) noexcept {
-    return [v = s.value](unsigned long) noexcept { return v; };
-}
-
-/// Position i reads element i.
-template <class T>
-auto source(Array<T> const& a) noexcept {
-    return [p = a.x()](unsigned long i) noexcept { return p[i]; };
+/// Position i reads element i of an array, or a scalar's one value.
+template <class V>
+auto source(V const& v) noexcept {
+    if constexpr (is_array_v<V>) return [p = v.x()](unsigned long i) noexcept { return p[i]; };
+    else return [x = v.value](unsigned long) noexcept { return x; };
 }
 
 template <class T, class A, class B>

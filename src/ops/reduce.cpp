@@ -9,7 +9,6 @@
 #include "ops/detail/element_ops.hpp"
 #include "ops/kernels/fold.hpp"
 
-#include <algorithm>
 #include <limits>
 #include <stdexcept>
 #include <type_traits>
@@ -17,13 +16,10 @@
 namespace lang::core {
 namespace {
 
-template <op::Id O>
-using OpConstant = detail::OpConstant<O>;
-
-/// f(OpConstant<o>{}) for o among Bases, each a base operator.
+/// f(OpConstant<o>{}) for o among First, Rest..., each a base operator.
 template <op::Id First, op::Id... Rest, class F>
 decltype(auto) visit_among(op::Id o, F&& f) {
-    if (o == First) return f(OpConstant<First>{});
+    if (o == First) return f(detail::OpConstant<First>{});
     if constexpr (sizeof...(Rest) != 0) return visit_among<Rest...>(o, f);
     else throw std::logic_error("bad visit");
 }

@@ -255,20 +255,17 @@ struct ElementOp<op::ABS> {
 
 // The right operand wins only when strictly larger (smaller), so a NaN on
 // the left survives and a NaN on the right loses.
-template <>
-struct ElementOp<op::MAX> {
-    template <kind::NumericOrVector T>
-    [[gnu::always_inline]] constexpr T operator()(T a, T b) const noexcept {
-        return b > a ? b : a;
-    }
-};
-template <>
-struct ElementOp<op::MIN> {
-    template <kind::NumericOrVector T>
-    [[gnu::always_inline]] constexpr T operator()(T a, T b) const noexcept {
-        return b < a ? b : a;
-    }
-};
+#define LANGCORE_EXTREMUM(ID, BETTER)                                                   \
+    template <>                                                                         \
+    struct ElementOp<op::ID> {                                                          \
+        template <kind::NumericOrVector T>                                              \
+        [[gnu::always_inline]] constexpr T operator()(T a, T b) const noexcept {        \
+            return b BETTER a ? b : a;                                                  \
+        }                                                                               \
+    };
+LANGCORE_EXTREMUM(MAX, >)
+LANGCORE_EXTREMUM(MIN, <)
+#undef LANGCORE_EXTREMUM
 
 /// True when the rule of O for T has no result for a zero right operand
 /// (whole division), so the caller must check the divisors before computing.

@@ -37,16 +37,6 @@ constexpr bool in_value_order(Rows const& rows) {
     return true;
 }
 
-/// The reduction folding with each operator, INVALID where none does; a later
-/// row wins if two share a base.
-template <class Id, class Rows>
-constexpr std::array<Id, op::COUNT> invert_bases(Rows const& rows) {
-    std::array<Id, op::COUNT> inverse{};
-    inverse.fill(Id::INVALID);
-    for (auto const& row : rows) inverse[row.base] = row.id;
-    return inverse;
-}
-
 /// Printed names of an enumeration whose value -1 is "invalid".
 template <class Id, std::size_t N>
 class EnumNames {
@@ -89,9 +79,12 @@ class ReductionTable {
 public:
     static constexpr std::size_t size = N;
 
-    constexpr explicit ReductionTable(std::array<ReductionRow<Id>, N> const& rows)
-        : rows_(rows), by_base_(invert_bases<Id>(rows)) {
+    constexpr explicit ReductionTable(std::array<ReductionRow<Id>, N> const& rows) : rows_(rows) {
         if (!in_value_order(rows)) throw std::logic_error("reduction rows out of value order");
+        // INVALID where no reduction folds with the operator; a later row
+        // wins if two share a base.
+        by_base_.fill(Id::INVALID);
+        for (auto const& row : rows) by_base_[row.base] = row.id;
     }
 
     op::Id base(Id id) const noexcept { return rows_[id].base; }
@@ -108,7 +101,7 @@ private:
     }
 
     std::array<ReductionRow<Id>, N> rows_;
-    std::array<Id, op::COUNT> by_base_;
+    std::array<Id, op::COUNT> by_base_{};
 };
 
 }  // namespace lang::core::detail

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: Apache-2.0
 // The kernels of the reductions: every output element is its run of inputs
 // folded from the initial value in ascending position, or the position of
-// the run's first best element. Loops run
-// through kernels::run on every path; reals summed or multiplied, or their
-// extrema, along contiguous runs are folded a vector's width of runs at a
-// time. Every path folds each output in the same order.
+// the run's first best element. Loops run through kernels::run on every
+// path; reals summed or multiplied, or their extrema, along contiguous runs
+// are folded a vector's width of runs at a time. Every path folds each
+// output in the same order.
 #pragma once
 
-#include "ops/detail/element_ops.hpp"
 #include "ops/kernels/kernel_path.hpp"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 #include "ops/kernels/kernel_path.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace lang::core {
@@ -57,13 +58,10 @@ std::span<detail::KernelPath const> detail::supported_kernel_paths() noexcept {
 detail::KernelPath detail::kernel_path() noexcept { return kernels::current_path(); }
 
 bool detail::set_kernel_path(KernelPath path) noexcept {
-    for (KernelPath p : supported_kernel_paths()) {
-        if (p == path) {
-            kernels::path_state.chosen.store(static_cast<int>(path), std::memory_order_relaxed);
-            return true;
-        }
-    }
-    return false;
+    auto const paths = supported_kernel_paths();
+    if (std::find(paths.begin(), paths.end(), path) == paths.end()) return false;
+    kernels::path_state.chosen.store(static_cast<int>(path), std::memory_order_relaxed);
+    return true;
 }
 
 std::optional<detail::KernelPath> detail::last_kernel_path() noexcept {

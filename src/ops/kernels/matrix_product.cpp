@@ -25,7 +25,7 @@ using Arithmetic = typename std::conditional_t<std::is_integral_v<T>, std::make_
 // left matrix down its columns; each sum still starts from +0 and adds its
 // products in ascending p.
 
-/// Rows i.. (Count vectors of `V`) of column j.
+/// Rows i.. (Count vectors of `V`, or Count rows when V is T) of column j.
 template <class V, unsigned long Count, class T>
 [[gnu::always_inline]] inline void direct_strip(T* __restrict out, T const* __restrict a, T const* __restrict b,
                                                 unsigned long m, unsigned long k, unsigned long i, unsigned long j) {
@@ -56,11 +56,7 @@ template <class T, unsigned Bytes>
         if constexpr (Bytes > 16) {  // short columns still fill half a wide vector
             for (; i + lanes / 2 <= m; i += lanes / 2) direct_strip<Vector<T, Bytes / 2>, 1>(out, a, b, m, k, i, j);
         }
-        for (; i < m; ++i) {
-            T sum{};
-            for (unsigned long p = 0; p < k; ++p) sum = sum + a[i + p * m] * b[p + j * k];
-            out[i + j * m] = sum;
-        }
+        for (; i < m; ++i) direct_strip<T, 1>(out, a, b, m, k, i, j);
     }
 }
 
